@@ -1,0 +1,66 @@
+// Identifiers of the tool's resources: templates, controls, strings, icon.
+// Shared by the resource script and the code, so it holds plain #defines only.
+#pragma once
+
+#define IDM_ABOUTBOX 0x0010
+#define IDD_ABOUTBOX 100
+#define IDS_ABOUTBOX 101
+#define IDD_SERVERADMIN_DIALOG 102
+#define IDR_MAINFRAME 128
+#define IDD_MAPROTATION 130
+
+// Admin window (template 102)
+#define IDC_START 1002
+#define IDC_STOP 1003
+#define IDC_DELETE 1004
+#define IDC_NEW 1005
+#define IDC_NAME 1006
+#define IDC_PORT 1007
+#define IDC_RANKPOINTS 1008
+#define IDC_PASSWORD 1009
+#define IDC_GAMEMODE 1010
+#define IDC_MAP 1011
+#define IDC_DEDICATED 1012
+#define IDC_PURE 1013
+#define IDC_MINIMIZE 1014
+#define IDC_FRIENDLYFIRE 1015
+#define IDC_RESPAWN 1016
+#define IDC_PLAYON 1017
+#define IDC_MAXPLAYERS 1018
+#define IDC_MATCHTIME 1019
+#define IDC_FREEZETIME 1020
+#define IDC_ROUNDTIME 1021
+#define IDC_IMMEDIATEPLAY 1022
+#define IDC_SERVERLIST 1023
+#define IDC_USEEXTERNIP 1024
+#define IDC_ALLOWSHADOWS 1025
+#define IDC_DAMAGEMULTIPLIER 1026
+#define IDC_SPECTATEALL 1027
+#define IDC_EXTERNIP 1028
+#define IDC_USEMAPROTATION 1029
+#define IDC_ROTATIONFILE 1030
+#define IDC_MAPTIME 1031
+#define IDC_ROTATIONBUTTON 1032
+#define IDC_BROWSE 1033
+#define IDC_HASH 1034
+#define IDC_TEAM1SKINSET 1035
+#define IDC_TEAM2SKINSET 1036
+#define IDC_ANTICHEAT 1037
+#define IDC_OPENCHAT 1038
+#define IDC_JUMPSLOWDOWN 1039
+
+// Rotation editor (template 130); its identifiers overlap the admin window's.
+#define IDC_ROTATION_GAMEMODE 1010
+#define IDC_ROTATION_MAP 1011
+#define IDC_ROTATION_ENTRIES 1033
+#define IDC_ROTATION_PATH 1035
+#define IDC_ROTATION_ADD 1037
+#define IDC_ROTATION_REMOVE 1038
+#define IDC_ROTATION_UP 1039
+#define IDC_ROTATION_DOWN 1040
+
+// Resource type of the initial items of a dialog's drop-down lists, stored
+// under the dialog's template id. Layout: for each list its control id (a
+// 16-bit word), then its items as zero-terminated strings, then an empty
+// string; a control id of 0 ends the resource.
+#define RT_DLGITEMS 241

@@ -1,0 +1,52 @@
+// The fixed table of server slots, its current-slot cursor and the single
+// instance the whole tool works on.
+#pragma once
+
+#include <cstdint>
+
+#include "servers/server_config.h"
+
+constexpr int kMaxServers = 32;
+constexpr int kDefaultPort = 27015;
+
+class ServerManager {
+public:
+    ServerManager() = default;
+    ~ServerManager();
+    ServerManager(const ServerManager&) = delete;
+    ServerManager& operator=(const ServerManager&) = delete;
+
+    // The record of slot `current`, or null when that slot is empty.
+    ServerConfig* Current() const;
+
+    // Takes the lowest empty slot with a unique name and a free port and makes
+    // it current; false when all slots are occupied.
+    bool AddServer();
+    // False when the current slot is empty. Leaves `current` at the highest
+    // occupied slot, or on the freed slot when none is left.
+    bool DeleteCurrentServer();
+
+    bool SelectServerByName(const char* name);
+    ServerConfig* FindServerByName(const char* name) const;
+    void MakeUniqueName(char (&out)[kTextSize]) const;
+    int NextFreePort() const;
+
+    std::int32_t current = 0;
+    std::int32_t count = 0;
+    ServerConfig* slots[kMaxServers] = {};
+
+private:
+    int FindSlotByName(const char* name) const;
+    bool IsPortUsed(int port) const;
+};
+
+// Null while no manager exists. If its allocation ever fails the window finds
+// it null and behaves as with an empty table that can take no server: every
+// caller checks it before use.
+extern ServerManager* g_serverManager;
+
+// False, changing nothing, when a manager exists already. Otherwise allocates
+// one into g_serverManager (left null if that fails) and returns true.
+bool CreateServerManager();
+// Frees every record and the manager; running processes are left alone.
+bool DestroyServerManager();

@@ -1,0 +1,21 @@
+#!/bin/bash
+# Builds everything and runs every test of both builds. Installs what is
+# missing first, so it works on a fresh Debian machine.
+set -euo pipefail
+root=$(cd "$(dirname "$0")" && pwd)
+cd "$root"
+
+scripts/install-deps.sh
+scripts/build.sh
+
+echo "== Portable logic, native build (AddressSanitizer, UndefinedBehaviorSanitizer)"
+native_status=0
+(cd build/native && ctest --output-on-failure --timeout 300) || native_status=$?
+
+echo "== Windows build, under Wine"
+source scripts/wine-session.sh
+wine_session_start
+windows_status=0
+(cd build && ctest --output-on-failure --timeout 600) </dev/null || windows_status=$?
+
+[ $native_status -eq 0 ] && [ $windows_status -eq 0 ]
