@@ -64,3 +64,8 @@
 // 16-bit word), then its items as zero-terminated strings, then an empty
 // string; a control id of 0 ends the resource.
 #define RT_DLGITEMS 241
+
+// Labels and group boxes, which no code addresses.
+#ifndef IDC_STATIC
+#define IDC_STATIC (-1)
+#endif

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <new>
 
+#include "servers/process_handles.h"
 #include "servers/text_compare.h"
 
 ServerManager* g_serverManager = nullptr;
@@ -13,11 +14,21 @@ const char kBaseName[] = "qyr";
 
 ServerManager::~ServerManager()
 {
-    for (ServerConfig*& slot : slots) {
-        delete slot;
-        slot = nullptr;
-    }
+    for (int i = 0; i < kMaxServers; ++i)
+        FreeSlot(i);
     count = 0;
+}
+
+// The record goes, and with it the handles of its last launch; the process
+// itself, if still running, is left alone.
+void ServerManager::FreeSlot(int index)
+{
+    ServerConfig*& slot = slots[index];
+    if (slot == nullptr)
+        return;
+    ReleaseProcessHandles(slot->process);
+    delete slot;
+    slot = nullptr;
 }
 
 ServerConfig* ServerManager::Current() const
@@ -103,17 +114,27 @@ bool ServerManager::AddServer()
 
 bool ServerManager::DeleteCurrentServer()
 {
-    ServerConfig* server = Current();
-    if (server == nullptr)
+    if (Current() == nullptr)
         return false;
-    delete server;
-    slots[current] = nullptr;
+    FreeSlot(current);
     --count;
     for (int i = 0; i < kMaxServers; ++i) {
         if (slots[i] != nullptr)
             current = i;
     }
     return true;
+}
+
+int ServerManager::CountRunning() const
+{
+    if (count == 0)
+        return 0;
+    int running = 0;
+    for (const ServerConfig* slot : slots) {
+        if (slot != nullptr && slot->running == 1)
+            ++running;
+    }
+    return running;
 }
 
 bool CreateServerManager()

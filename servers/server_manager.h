@@ -9,6 +9,11 @@
 constexpr int kMaxServers = 32;
 constexpr int kDefaultPort = 27015;
 
+// How long a stop waits for the server's main thread to end after the quit
+// message, and at most for its window to handle the close message.
+constexpr unsigned kQuitWaitMs = 1000;
+constexpr unsigned kCloseWaitMs = 2000;
+
 class ServerManager {
 public:
     ServerManager() = default;
@@ -31,11 +36,27 @@ public:
     void MakeUniqueName(char (&out)[kTextSize]) const;
     int NextFreePort() const;
 
+    // Launches "QYR.exe" from the current directory with the slot's command
+    // line and marks it running; false, with `running` unchanged, when the
+    // slot is empty or the process could not be created.
+    bool StartServer(int index);
+    bool StartCurrent();
+    // Clears `running`, then asks the server to quit and closes its window;
+    // never terminates it. False only when the slot is empty.
+    bool StopServer(int index);
+    bool StopCurrent();
+    void StopAllServers();
+    // The watchdog pass: launches again every server marked running whose
+    // process has ended.
+    void RestartExitedServers();
+    int CountRunning() const;
+
     std::int32_t current = 0;
     std::int32_t count = 0;
     ServerConfig* slots[kMaxServers] = {};
 
 private:
+    void FreeSlot(int index);
     int FindSlotByName(const char* name) const;
     bool IsPortUsed(int port) const;
 };

@@ -1,0 +1,87 @@
+// The tool's working window: the server list on the left, every setting of
+// the current server on the right.
+#pragma once
+
+#include <windows.h>
+
+#include "framework/controls.h"
+#include "framework/dialog.h"
+
+struct ServerConfig;
+
+class CServerAdminDlg : public CDialog {
+public:
+    explicit CServerAdminDlg(CWnd* parent = nullptr);
+    ~CServerAdminDlg() override;
+
+    // Copies the current record into the controls and enables the controls
+    // that fit its state.
+    void RefreshFromCurrent();
+
+protected:
+    void DoDataExchange(CDataExchange* dx) override;
+    BOOL OnInitDialog() override;
+    void OnOK() override;
+    void OnCancel() override;
+    MessageTable GetMessageTable() const override;
+
+    void OnSysCommand(UINT id, LPARAM lParam);
+    void OnPaint();
+    HCURSOR OnQueryDragIcon();
+    void OnTimer(UINT_PTR id);
+    void OnDestroy();
+
+private:
+    // The steps of a refresh, in the order they run.
+    void EnableSettings(bool enable) const;
+    void EnableByState(const ServerConfig& server) const;
+    void ShowTexts(const ServerConfig& server) const;
+    void ShowIndexSelections(const ServerConfig& server) const;
+    void ShowMaps(ServerConfig& server) const;
+    void ShowLeadingNumbers(const ServerConfig& server) const;
+    void ShowChecks(const ServerConfig& server) const;
+    void ShowRotation(const ServerConfig& server) const;
+    void ShowExternIp(const ServerConfig& server) const;
+
+    CEdit m_jumpSlowdown;          // 1039
+    CButton m_openChat;            // 1038
+    CButton m_antiCheat;           // 1037
+    CComboBox m_team2SkinSet;      // 1036
+    CComboBox m_team1SkinSet;      // 1035
+    CButton m_hash;                // 1034
+    CEdit m_damageMultiplier;      // 1026
+    CButton m_immediatePlay;       // 1022
+    CEdit m_rankPoints;            // 1008
+    CComboBox m_roundTime;         // 1021
+    CButton m_allowShadows;        // 1025
+    CComboBox m_freezeTime;        // 1020
+    CButton m_rotationButton;      // 1032
+    CButton m_browse;              // 1033
+    CEdit m_rotationFile;          // 1030
+    CComboBox m_mapTime;           // 1031
+    CButton m_useMapRotation;      // 1029
+    CIPAddressCtrl m_externIp;     // 1028
+    CButton m_useExternIp;         // 1024
+    CComboBox m_matchTime;         // 1019
+    CButton m_delete;              // 1004
+    CButton m_stop;                // 1003
+    CButton m_start;               // 1002
+    CButton m_new;                 // 1005
+    CComboBox m_map;               // 1011
+    CButton m_minimize;            // 1014
+    CButton m_pure;                // 1013
+    CButton m_respawn;             // 1016
+    CButton m_spectateAll;         // 1027
+    CButton m_dedicated;           // 1012
+    CButton m_friendlyFire;        // 1015
+    CComboBox m_maxPlayers;        // 1018
+    CComboBox m_playOn;            // 1017
+    CComboBox m_gameMode;          // 1010
+    CEdit m_port;                  // 1007
+    CEdit m_name;                  // 1006
+    CEdit m_password;              // 1009
+    CListBox m_serverList;         // 1023
+
+    HICON m_hIcon;
+    UINT_PTR timerId = 0;
+};

@@ -1,0 +1,66 @@
+#include "framework/controls.h"
+
+#include <commctrl.h>
+
+namespace {
+
+// Reads an item text of a list or drop-down list whole: its length is asked
+// first, so no item is ever cut or overruns the buffer.
+std::string ReadItemText(const CWnd& control, UINT lengthMessage, UINT textMessage, int index)
+{
+    const LRESULT length = control.SendMessage(lengthMessage, static_cast<WPARAM>(index));
+    if (length <= 0)
+        return std::string();
+    std::string text(static_cast<std::size_t>(length) + 1, '\0');
+    const LRESULT copied = control.SendMessage(textMessage, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&text[0]));
+    text.resize(copied > 0 ? static_cast<std::size_t>(copied) : 0);
+    return text;
+}
+
+}  // namespace
+
+int CComboBox::AddString(const char* text) const
+{
+    return static_cast<int>(SendMessage(CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text)));
+}
+
+std::string CComboBox::GetLBText(int index) const
+{
+    return ReadItemText(*this, CB_GETLBTEXTLEN, CB_GETLBTEXT, index);
+}
+
+int CListBox::AddString(const char* text) const
+{
+    return static_cast<int>(SendMessage(LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text)));
+}
+
+int CListBox::InsertString(int index, const char* text) const
+{
+    return static_cast<int>(SendMessage(LB_INSERTSTRING, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text)));
+}
+
+std::string CListBox::GetText(int index) const
+{
+    return ReadItemText(*this, LB_GETTEXTLEN, LB_GETTEXT, index);
+}
+
+void CIPAddressCtrl::SetAddress(BYTE field0, BYTE field1, BYTE field2, BYTE field3) const
+{
+    SendMessage(IPM_SETADDRESS, 0, static_cast<LPARAM>(MAKEIPADDRESS(field0, field1, field2, field3)));
+}
+
+int CIPAddressCtrl::GetAddress(BYTE& field0, BYTE& field1, BYTE& field2, BYTE& field3) const
+{
+    DWORD address = 0;
+    const int filled = static_cast<int>(SendMessage(IPM_GETADDRESS, 0, reinterpret_cast<LPARAM>(&address)));
+    field0 = static_cast<BYTE>(FIRST_IPADDRESS(address));
+    field1 = static_cast<BYTE>(SECOND_IPADDRESS(address));
+    field2 = static_cast<BYTE>(THIRD_IPADDRESS(address));
+    field3 = static_cast<BYTE>(FOURTH_IPADDRESS(address));
+    return filled;
+}
+
+void CIPAddressCtrl::ClearAddress() const
+{
+    SendMessage(IPM_CLEARADDRESS);
+}

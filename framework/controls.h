@@ -1,0 +1,51 @@
+// Non-owning wrappers of the standard controls, bound to a dialog's controls
+// by DDX_Control. Texts are read whole, however long.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "framework/wnd.h"
+
+class CEdit : public CWnd {};
+
+class CButton : public CWnd {
+public:
+    int GetCheck() const { return static_cast<int>(SendMessage(BM_GETCHECK)); }
+    void SetCheck(int state) const { SendMessage(BM_SETCHECK, static_cast<WPARAM>(state)); }
+};
+
+class CComboBox : public CWnd {
+public:
+    void ResetContent() const { SendMessage(CB_RESETCONTENT); }
+    int AddString(const char* text) const;
+    int GetCount() const { return static_cast<int>(SendMessage(CB_GETCOUNT)); }
+    int GetCurSel() const { return static_cast<int>(SendMessage(CB_GETCURSEL)); }
+    int SetCurSel(int index) const { return static_cast<int>(SendMessage(CB_SETCURSEL, static_cast<WPARAM>(index))); }
+    // The item's text; empty for an index that holds no item.
+    std::string GetLBText(int index) const;
+};
+
+class CListBox : public CWnd {
+public:
+    int AddString(const char* text) const;
+    int InsertString(int index, const char* text) const;
+    int DeleteString(int index) const
+    {
+        return static_cast<int>(SendMessage(LB_DELETESTRING, static_cast<WPARAM>(index)));
+    }
+    int GetCount() const { return static_cast<int>(SendMessage(LB_GETCOUNT)); }
+    int GetCurSel() const { return static_cast<int>(SendMessage(LB_GETCURSEL)); }
+    int SetCurSel(int index) const { return static_cast<int>(SendMessage(LB_SETCURSEL, static_cast<WPARAM>(index))); }
+    // The item's text; empty for an index that holds no item.
+    std::string GetText(int index) const;
+};
+
+class CIPAddressCtrl : public CWnd {
+public:
+    void SetAddress(BYTE field0, BYTE field1, BYTE field2, BYTE field3) const;
+    // Returns the number of fields that are not blank; a blank field reads 0.
+    int GetAddress(BYTE& field0, BYTE& field1, BYTE& field2, BYTE& field3) const;
+    void ClearAddress() const;
+};

@@ -1,0 +1,85 @@
+// A dialog run from its resource template: modally for the program, or
+// modeless (tests drive the real window that way). The dialog object travels
+// to the window through the creation parameter and stays in DWLP_USER.
+#pragma once
+
+#include <windows.h>
+
+#include "framework/message_table.h"
+#include "framework/wnd.h"
+
+class CDialog;
+
+// Handed to DoDataExchange while the window initialises.
+class CDataExchange {
+public:
+    explicit CDataExchange(CDialog& dialog) : m_dialog(dialog) {}
+    CDialog& Dialog() const { return m_dialog; }
+
+private:
+    CDialog& m_dialog;
+};
+
+// Binds a member control object to the dialog's control of that identifier.
+void DDX_Control(CDataExchange* dx, int id, CWnd& control);
+
+class CDialog : public CWnd {
+public:
+    explicit CDialog(UINT templateId, CWnd* parent = nullptr);
+    ~CDialog() override;
+    CDialog(const CDialog&) = delete;
+    CDialog& operator=(const CDialog&) = delete;
+
+    // Runs the dialog in its own modal loop; returns the code it ended with,
+    // or -1 when the window could not be created.
+    INT_PTR DoModal();
+    // Creates the window without a loop of its own; false when that failed.
+    bool Create(HWND parent = nullptr);
+    // Ends a modal run, or destroys a modeless window, with this code.
+    void EndDialog(INT_PTR result);
+    // The code a modeless window ended with; 0 while it has not ended.
+    INT_PTR ModelessResult() const { return m_result; }
+
+protected:
+    virtual void DoDataExchange(CDataExchange* dx);
+    virtual BOOL OnInitDialog();
+    virtual void OnOK();
+    virtual void OnCancel();
+    virtual MessageTable GetMessageTable() const;
+
+    // Called from a handler: lets the system's default processing handle the
+    // message as well.
+    void Default() { m_wantDefault = true; }
+
+    // While one of these lives, the dialog's control notifications reach no
+    // handler: the program is changing the controls, not the operator.
+    class MuteNotifications {
+    public:
+        explicit MuteNotifications(CDialog& dialog) : m_dialog(dialog), m_wasMuted(dialog.m_muted)
+        {
+            dialog.m_muted = true;
+        }
+        ~MuteNotifications() { m_dialog.m_muted = m_wasMuted; }
+        MuteNotifications(const MuteNotifications&) = delete;
+        MuteNotifications& operator=(const MuteNotifications&) = delete;
+
+    private:
+        CDialog& m_dialog;
+        bool m_wasMuted;
+    };
+
+private:
+    static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    void InitWindow(HWND hwnd);
+    void LoadListItems() const;
+    const MessageEntry* FindEntry(UINT message, UINT code, UINT id) const;
+    INT_PTR Dispatch(const MessageEntry& entry, WPARAM wParam, LPARAM lParam);
+
+    UINT m_templateId;
+    HWND m_parent;
+    bool m_modal = false;
+    bool m_wantDefault = false;
+    bool m_muted = false;
+    INT_PTR m_result = 0;
+};

@@ -1,0 +1,61 @@
+#include "framework/win_app.h"
+
+#include <commctrl.h>
+
+namespace {
+CWinApp* g_app = nullptr;
+}
+
+CWinApp::CWinApp()
+{
+    g_app = this;
+}
+
+CWinApp::~CWinApp()
+{
+    if (g_app == this)
+        g_app = nullptr;
+}
+
+BOOL CWinApp::InitInstance()
+{
+    return FALSE;
+}
+
+void CWinApp::Enable3dControls() const
+{
+    INITCOMMONCONTROLSEX classes = {sizeof classes, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES | ICC_INTERNET_CLASSES};
+    ::InitCommonControlsEx(&classes);
+}
+
+HICON CWinApp::LoadIcon(UINT id)
+{
+    return ::LoadIconA(ResourceInstance(), MAKEINTRESOURCEA(id));
+}
+
+CWinApp* CWinApp::Instance()
+{
+    return g_app;
+}
+
+HINSTANCE CWinApp::ResourceInstance()
+{
+    return ::GetModuleHandleA(nullptr);
+}
+
+std::string LoadResourceString(UINT id)
+{
+    // LoadString cuts silently at the buffer's end, so a text that fills the
+    // buffer is read again into a larger one.
+    std::string text(256, '\0');
+    for (;;) {
+        const int length = ::LoadStringA(CWinApp::ResourceInstance(), id, &text[0], static_cast<int>(text.size()));
+        if (length <= 0)
+            return std::string();
+        if (static_cast<std::size_t>(length) + 1 < text.size()) {
+            text.resize(static_cast<std::size_t>(length));
+            return text;
+        }
+        text.resize(text.size() * 2);
+    }
+}

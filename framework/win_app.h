@@ -1,0 +1,35 @@
+// The application object. The program has exactly one, constructed
+// statically; the entry point hands control to its InitInstance and the
+// program ends when that returns.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+class CWnd;
+
+class CWinApp {
+public:
+    CWinApp();
+    virtual ~CWinApp();
+    CWinApp(const CWinApp&) = delete;
+    CWinApp& operator=(const CWinApp&) = delete;
+
+    virtual BOOL InitInstance();
+
+    // Registers the common control classes the dialogs use (the address
+    // control among them) with the current visual style.
+    void Enable3dControls() const;
+    static HICON LoadIcon(UINT id);
+
+    // The running application, or null before it is constructed.
+    static CWinApp* Instance();
+    // The module whose resources the dialogs, strings and icons come from.
+    static HINSTANCE ResourceInstance();
+
+    CWnd* m_pMainWnd = nullptr;
+};
+
+// The text of a string resource; empty when it is missing.
+std::string LoadResourceString(UINT id);

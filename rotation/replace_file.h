@@ -1,0 +1,12 @@
+// The two steps of a safe file replacement that need the operating system.
+#pragma once
+
+#include <cstdio>
+
+// Pushes what has been written to the open file through to the disk, so that
+// a crash after the replacement cannot leave a file without its contents.
+bool FlushToDisk(std::FILE* file);
+
+// Moves the file at from onto to, replacing a file already there. On failure
+// both files are left as they were.
+bool MoveReplacing(const char* from, const char* to);

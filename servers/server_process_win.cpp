@@ -1,0 +1,172 @@
+// Starting, stopping and watching the game server processes.
+#include <windows.h>
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+#include "servers/affinity.h"
+#include "servers/command_line.h"
+#include "servers/process_handles.h"
+#include "servers/server_manager.h"
+
+// The record mirrors the Win32 process record field for field, so that the
+// two can be copied into each other without a cast.
+static_assert(sizeof(ProcessRecord) == sizeof(PROCESS_INFORMATION), "process record size");
+static_assert(offsetof(ProcessRecord, hProcess) == offsetof(PROCESS_INFORMATION, hProcess), "hProcess");
+static_assert(offsetof(ProcessRecord, hThread) == offsetof(PROCESS_INFORMATION, hThread), "hThread");
+static_assert(offsetof(ProcessRecord, dwProcessId) == offsetof(PROCESS_INFORMATION, dwProcessId), "dwProcessId");
+static_assert(offsetof(ProcessRecord, dwThreadId) == offsetof(PROCESS_INFORMATION, dwThreadId), "dwThreadId");
+static_assert(sizeof(ProcessRecord::dwProcessId) == sizeof(DWORD), "process id size");
+static_assert(sizeof(ProcessRecord::dwThreadId) == sizeof(DWORD), "thread id size");
+
+namespace {
+
+const char kServerProgram[] = "QYR.exe";
+
+ServerConfig* SlotAt(ServerConfig* const (&slots)[kMaxServers], int index)
+{
+    return index >= 0 && index < kMaxServers ? slots[index] : nullptr;
+}
+
+bool CreateServerProcess(const std::string& commandLine, ProcessRecord& process)
+{
+    // Process creation may write into the command line, so it gets a copy.
+    std::vector<char> line(commandLine.begin(), commandLine.end());
+    line.push_back('\0');
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION created = {};
+    // A relative application name is taken from the current directory; no
+    // search path is used for it.
+    if (!::CreateProcessA(kServerProgram, line.data(), nullptr, nullptr, FALSE, NORMAL_PRIORITY_CLASS, nullptr,
+                          nullptr, &startup, &created))
+        return false;
+    process.hProcess = created.hProcess;
+    process.hThread = created.hThread;
+    process.dwProcessId = created.dwProcessId;
+    process.dwThreadId = created.dwThreadId;
+    return true;
+}
+
+void PinToProcessor(const ProcessRecord& process, int index)
+{
+    DWORD_PTR processMask = 0;
+    DWORD_PTR systemMask = 0;
+    // Without the system mask nothing tells whether a second processor
+    // exists, so the server keeps the affinity it started with rather than
+    // being tied to a processor that may be missing.
+    if (!::GetProcessAffinityMask(process.hProcess, &processMask, &systemMask))
+        return;
+    const DWORD_PTR mask = PinningMaskForSlot(index, systemMask);
+    if (mask == 0)
+        return;
+    // A refused mask leaves the server where the system put it; it runs
+    // either way.
+    ::SetProcessAffinityMask(process.hProcess, mask);
+    ::SetThreadAffinityMask(process.hThread, mask);
+}
+
+struct WindowSearch {
+    DWORD processId;
+    HWND found;
+};
+
+BOOL CALLBACK FindProcessWindow(HWND window, LPARAM param)
+{
+    WindowSearch& search = *reinterpret_cast<WindowSearch*>(param);
+    DWORD owner = 0;
+    ::GetWindowThreadProcessId(window, &owner);
+    if (owner != search.processId)
+        return TRUE;
+    search.found = window;
+    return FALSE;
+}
+
+void CloseFirstWindow(DWORD processId)
+{
+    WindowSearch search = {processId, nullptr};
+    ::EnumWindows(FindProcessWindow, reinterpret_cast<LPARAM>(&search));
+    if (search.found == nullptr)
+        return;
+    // A plain SendMessage would wait for ever on a hung window, and with it
+    // the whole tool, the watchdog of every other server included. A hung
+    // window is skipped and a slow one waited for only so long.
+    DWORD_PTR result = 0;
+    ::SendMessageTimeoutA(search.found, WM_CLOSE, 0, 0, SMTO_ABORTIFHUNG, kCloseWaitMs, &result);
+}
+
+}  // namespace
+
+bool ServerManager::StartServer(int index)
+{
+    ServerConfig* server = SlotAt(slots, index);
+    if (server == nullptr)
+        return false;
+    const std::string commandLine = BuildCommandLine(*server);
+    // The previous launch's handles are closed here, which also leaves the
+    // record cleared for the new one.
+    ReleaseProcessHandles(server->process);
+    if (!CreateServerProcess(commandLine, server->process))
+        return false;
+    PinToProcessor(server->process, index);
+    server->running = 1;
+    return true;
+}
+
+bool ServerManager::StartCurrent()
+{
+    return StartServer(current);
+}
+
+bool ServerManager::StopServer(int index)
+{
+    ServerConfig* server = SlotAt(slots, index);
+    if (server == nullptr)
+        return false;
+    // First, so that the watchdog leaves the server alone whatever follows.
+    server->running = 0;
+    const ProcessRecord& process = server->process;
+    DWORD exitCode = 0;
+    if (::GetExitCodeThread(process.hThread, &exitCode)) {
+        ::PostThreadMessageA(process.dwThreadId, WM_QUIT, exitCode, 0);
+        ::WaitForSingleObject(process.hThread, kQuitWaitMs);
+    }
+    // A record never launched has no process id; without this a window of
+    // whatever the system counts as process 0 could be closed.
+    if (process.dwProcessId != 0)
+        CloseFirstWindow(process.dwProcessId);
+    return true;
+}
+
+bool ServerManager::StopCurrent()
+{
+    return StopServer(current);
+}
+
+void ServerManager::StopAllServers()
+{
+    for (int i = 0; i < kMaxServers; ++i) {
+        if (slots[i] != nullptr && slots[i]->running == 1)
+            StopServer(i);
+    }
+}
+
+void ServerManager::RestartExitedServers()
+{
+    for (int i = 0; i < kMaxServers; ++i) {
+        ServerConfig* server = slots[i];
+        if (server == nullptr || server->running != 1)
+            continue;
+        // A query that fails tells nothing about the process, which may well
+        // still be serving; it counts as still running, since a relaunch
+        // could put a second server on the same port.
+        DWORD exitCode = STILL_ACTIVE;
+        if (!::GetExitCodeProcess(server->process.hProcess, &exitCode))
+            exitCode = STILL_ACTIVE;
+        if (exitCode == STILL_ACTIVE)
+            continue;
+        server->running = 0;
+        StartServer(i);
+    }
+}

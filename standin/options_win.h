@@ -1,0 +1,18 @@
+// How the stand-in was told to behave, read from its environment.
+#pragma once
+
+#include <string>
+
+struct StandinOptions {
+    unsigned exitAfterMs = 0;  // 0: never crashes
+    int exitCode = 1;
+    bool ignoreQuit = false;
+    bool ignoreClose = false;
+    bool hang = false;
+    unsigned lifetimeMs = 60u * 60u * 1000u;
+};
+
+StandinOptions ReadStandinOptions();
+
+// One line for the window, e.g. "ignores quit; crashes after 1000 ms with code 3".
+std::string DescribeOptions(const StandinOptions& options);

@@ -1,0 +1,227 @@
+// The admin window's frame: timer ticks, Enter, the system menu, and closing
+// with the question about running servers, answered on the real box.
+#include <string>
+#include <vector>
+
+#include "res/resource.h"
+#include "tests/windows/admin_window_fixture.h"
+
+namespace {
+
+constexpr UINT_PTR kWatchdogTimerId = 25;
+
+// Stand-ins started by these tests end by themselves soon after the test.
+class AdminShellTest : public AdminWindowTest {
+protected:
+    void SetUp() override
+    {
+        ::SetEnvironmentVariableA("QYR_STANDIN_LIFETIME_MS", "30000");
+        AdminWindowTest::SetUp();
+        m_game.InstallServerProgram();
+    }
+    void TearDown() override
+    {
+        for (HANDLE process : m_watched) {
+            ::TerminateProcess(process, 0);
+            ::CloseHandle(process);
+        }
+        AdminWindowTest::TearDown();
+        ::SetEnvironmentVariableA("QYR_STANDIN_LIFETIME_MS", nullptr);
+        ::SetEnvironmentVariableA("QYR_STANDIN_EXIT_AFTER_MS", nullptr);
+    }
+
+    // Starts the current server and keeps a handle of our own on its
+    // process, which outlives the window's table.
+    HANDLE StartCurrent()
+    {
+        EXPECT_TRUE(g_serverManager->StartCurrent());
+        const HANDLE process = ::OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE | PROCESS_QUERY_INFORMATION, FALSE,
+                                             Current().process.dwProcessId);
+        EXPECT_NE(process, nullptr);
+        m_watched.push_back(process);
+        return process;
+    }
+
+    static bool Ended(HANDLE process, DWORD waitMs = 0)
+    {
+        return ::WaitForSingleObject(process, waitMs) == WAIT_OBJECT_0;
+    }
+
+    // Asks the window to close as the close box does, answering the
+    // question with `button`; returns the question's text.
+    std::string CloseAnswering(int button)
+    {
+        std::string question;
+        {
+            ModalAnswerer answerer("Running server(s)", [&](HWND box) {
+                question = MessageBoxText(box);
+                PressButton(box, button);
+            });
+            ::SendMessageA(m_window, WM_CLOSE, 0, 0);
+            PumpPendingMessages();
+            EXPECT_TRUE(answerer.Answered());
+        }
+        return question;
+    }
+
+    std::vector<HANDLE> m_watched;
+};
+
+}  // namespace
+
+TEST_F(AdminShellTest, ClosingWithoutRunningServersAsksNothing)
+{
+    AddServer();
+    ::SendMessageA(m_window, WM_CLOSE, 0, 0);
+    PumpPendingMessages();
+    EXPECT_FALSE(::IsWindow(m_window));
+    EXPECT_EQ(m_dialog.ModelessResult(), IDCANCEL);
+}
+
+TEST_F(AdminShellTest, CancelKeepsTheWindowAndItsServers)
+{
+    AddServer();
+    const HANDLE first = StartCurrent();
+    AddServer();
+    const HANDLE second = StartCurrent();
+
+    EXPECT_EQ(CloseAnswering(IDCANCEL),
+              "You still have 2 server(s) running. Do you want to close these before exiting?");
+    EXPECT_TRUE(::IsWindow(m_window));
+    EXPECT_EQ(g_serverManager->CountRunning(), 2);
+    EXPECT_FALSE(Ended(first));
+    EXPECT_FALSE(Ended(second));
+}
+
+TEST_F(AdminShellTest, YesStopsEveryServerThenCloses)
+{
+    AddServer();
+    const HANDLE first = StartCurrent();
+    AddServer();
+    const HANDLE second = StartCurrent();
+
+    CloseAnswering(IDYES);
+    EXPECT_FALSE(::IsWindow(m_window));
+    EXPECT_TRUE(Ended(first, 5000));
+    EXPECT_TRUE(Ended(second, 5000));
+}
+
+TEST_F(AdminShellTest, NoClosesAndLeavesTheServersRunning)
+{
+    AddServer();
+    const HANDLE first = StartCurrent();
+    AddServer();
+    const HANDLE second = StartCurrent();
+
+    CloseAnswering(IDNO);
+    EXPECT_FALSE(::IsWindow(m_window));
+    ::Sleep(300);
+    EXPECT_FALSE(Ended(first));
+    EXPECT_FALSE(Ended(second));
+}
+
+TEST_F(AdminShellTest, ForeignTimerRefreshesWithoutAWatchdogPass)
+{
+    // A server that crashes at once, with nothing there to relaunch it.
+    ::SetEnvironmentVariableA("QYR_STANDIN_EXIT_AFTER_MS", "1");
+    AddServer();
+    const HANDLE process = StartCurrent();
+    ASSERT_TRUE(Ended(process, 5000));
+    m_game.RemoveServerProgram();
+    m_dialog.RefreshFromCurrent();
+    ASSERT_TRUE(IsControlEnabled(m_window, IDC_STOP));
+
+    // A typed text not yet committed is replaced by the stored one.
+    ::SetDlgItemTextA(m_window, IDC_NAME, "typed");
+    ::SendMessageA(m_window, WM_TIMER, kWatchdogTimerId + 1, 0);
+    EXPECT_EQ(Current().running, 1);
+    EXPECT_EQ(ControlText(m_window, IDC_NAME), "qyr");
+
+    // The window's own timer runs the pass: the relaunch fails, and the
+    // refresh shows the server editable again.
+    ::SendMessageA(m_window, WM_TIMER, kWatchdogTimerId, 0);
+    EXPECT_EQ(Current().running, 0);
+    EXPECT_TRUE(IsControlEnabled(m_window, IDC_START));
+    EXPECT_FALSE(IsControlEnabled(m_window, IDC_STOP));
+}
+
+TEST_F(AdminShellTest, WatchdogTickRelaunchesACrashedServer)
+{
+    ::SetEnvironmentVariableA("QYR_STANDIN_EXIT_AFTER_MS", "1");
+    AddServer();
+    const HANDLE process = StartCurrent();
+    ASSERT_TRUE(Ended(process, 5000));
+    const DWORD firstId = Current().process.dwProcessId;
+    ::SetEnvironmentVariableA("QYR_STANDIN_EXIT_AFTER_MS", nullptr);
+
+    ::SendMessageA(m_window, WM_TIMER, kWatchdogTimerId, 0);
+    EXPECT_EQ(Current().running, 1);
+    EXPECT_NE(Current().process.dwProcessId, firstId);
+    m_watched.push_back(::OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, Current().process.dwProcessId));
+    EXPECT_TRUE(IsControlEnabled(m_window, IDC_STOP));
+}
+
+TEST_F(AdminShellTest, EnterInAnEditDoesNothing)
+{
+    ServerConfig& server = AddServer();
+    const HWND name = ::GetDlgItem(m_window, IDC_NAME);
+    ::SetFocus(name);
+    ::SetWindowTextA(name, "renamed");
+    // Through the real dialog manager, as the message loop hands it a key.
+    MSG key = {name, WM_KEYDOWN, VK_RETURN, 0, 0, {0, 0}};
+    ::IsDialogMessageA(m_window, &key);
+    key.message = WM_KEYUP;
+    ::IsDialogMessageA(m_window, &key);
+    EXPECT_TRUE(::IsWindow(m_window));
+    EXPECT_STREQ(server.name, "qyr");
+    EXPECT_EQ(g_serverManager->count, 1);
+}
+
+TEST_F(AdminShellTest, AboutItemOpensTheAboutBox)
+{
+    std::string text;
+    {
+        ModalAnswerer answerer("About", [&](HWND box) {
+            // The two-line title is the box's first static text.
+            const HWND title = ::FindWindowExA(box, ::FindWindowExA(box, nullptr, "Static", nullptr), "Static", nullptr);
+            char buffer[256] = "";
+            ::GetWindowTextA(title, buffer, sizeof buffer);
+            text = buffer;
+            PressButton(box, IDOK);
+        });
+        ::SendMessageA(m_window, WM_SYSCOMMAND, IDM_ABOUTBOX, 0);
+        EXPECT_TRUE(answerer.Answered());
+    }
+    EXPECT_NE(text.find("Server Admin Tool 1.5"), std::string::npos) << text;
+    EXPECT_TRUE(::IsWindow(m_window));
+}
+
+TEST_F(AdminShellTest, OtherSystemCommandsKeepTheirEffect)
+{
+    ::ShowWindow(m_window, SW_SHOW);
+    ::SendMessageA(m_window, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    EXPECT_TRUE(::IsIconic(m_window));
+    ::UpdateWindow(m_window);  // paints the icon
+    ::SendMessageA(m_window, WM_SYSCOMMAND, SC_RESTORE, 0);
+    EXPECT_FALSE(::IsIconic(m_window));
+    ::SendMessageA(m_window, WM_SYSCOMMAND, SC_CLOSE, 0);
+    PumpPendingMessages();
+    EXPECT_FALSE(::IsWindow(m_window));
+}
+
+TEST_F(AdminShellTest, DragIconIsTheWindowIcon)
+{
+    const LRESULT icon = ::SendMessageA(m_window, WM_QUERYDRAGICON, 0, 0);
+    EXPECT_NE(icon, 0);
+    EXPECT_EQ(icon, ::SendMessageA(m_window, WM_GETICON, ICON_BIG, 0));
+    EXPECT_EQ(icon, ::SendMessageA(m_window, WM_GETICON, ICON_SMALL, 0));
+}
+
+TEST_F(AdminShellTest, HelpRequestDoesNoHarm)
+{
+    AddServer();
+    HELPINFO help = {sizeof help, HELPINFO_WINDOW, IDC_NAME, ::GetDlgItem(m_window, IDC_NAME), 0, {0, 0}};
+    ::SendMessageA(m_window, WM_HELP, 0, reinterpret_cast<LPARAM>(&help));
+    EXPECT_TRUE(::IsWindow(m_window));
+    EXPECT_EQ(g_serverManager->count, 1);
+}

@@ -1,0 +1,816 @@
+// The compiled resources as the program gets them: the three dialog
+// templates read back from the resource section and created for real, the
+// initial list items, the About item's text, the icon, the manifest and the
+// version.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "framework/dialog_items.h"
+#include "res/resource.h"
+#include "servers/server_config.h"
+#include "servers/text_compare.h"
+
+namespace {
+
+HINSTANCE Instance()
+{
+    return ::GetModuleHandleA(nullptr);
+}
+
+// ---- The dialog template as stored (styles exactly as written, before the
+// controls adjust their own, and positions in dialog units).
+
+struct TemplateItem {
+    DWORD style;
+    short x, y, cx, cy;
+    int id;
+    std::string text;
+};
+
+struct DialogTemplate {
+    DWORD style = 0;
+    DWORD exStyle = 0;
+    short cx = 0, cy = 0;
+    std::string caption;
+    int pointSize = 0;
+    std::string font;
+    std::vector<TemplateItem> items;
+};
+
+class TemplateReader {
+public:
+    explicit TemplateReader(const BYTE* data) : p_(data) {}
+
+    template <typename T>
+    T Read()
+    {
+        T value;
+        std::memcpy(&value, p_, sizeof value);
+        p_ += sizeof value;
+        return value;
+    }
+    // A name that is absent, an ordinal (given back as "#n") or a string.
+    std::string ReadNameOrOrdinal()
+    {
+        const WORD first = Read<WORD>();
+        if (first == 0)
+            return "";
+        if (first == 0xFFFF)
+            return "#" + std::to_string(Read<WORD>());
+        p_ -= sizeof(WORD);
+        return ReadString();
+    }
+    std::string ReadString()
+    {
+        std::string text;
+        for (WORD c = Read<WORD>(); c != 0; c = Read<WORD>())
+            text += static_cast<char>(c);  // every text here is ASCII
+        return text;
+    }
+    void Skip(std::size_t bytes) { p_ += bytes; }
+    void AlignToDword(const BYTE* start) { p_ += (4 - (p_ - start) % 4) % 4; }
+
+private:
+    const BYTE* p_;
+};
+
+DialogTemplate LoadTemplate(int templateId)
+{
+    DialogTemplate dialog;
+    const HRSRC found = ::FindResourceA(Instance(), MAKEINTRESOURCEA(templateId), MAKEINTRESOURCEA(5));
+    if (!found)
+        return dialog;
+    const BYTE* start = static_cast<const BYTE*>(::LockResource(::LoadResource(Instance(), found)));
+    TemplateReader in(start);
+    if (in.Read<WORD>() != 1 || in.Read<WORD>() != 0xFFFF)
+        return dialog;  // not an extended template
+    in.Skip(sizeof(DWORD));  // help id
+    dialog.exStyle = in.Read<DWORD>();
+    dialog.style = in.Read<DWORD>();
+    const WORD count = in.Read<WORD>();
+    in.Skip(2 * sizeof(short));  // position
+    dialog.cx = in.Read<short>();
+    dialog.cy = in.Read<short>();
+    in.ReadNameOrOrdinal();  // menu
+    in.ReadNameOrOrdinal();  // window class
+    dialog.caption = in.ReadString();
+    if (dialog.style & DS_SETFONT) {
+        dialog.pointSize = in.Read<WORD>();
+        in.Skip(sizeof(WORD) + 2 * sizeof(BYTE));  // weight, italic, character set
+        dialog.font = in.ReadString();
+    }
+    for (WORD i = 0; i < count; ++i) {
+        in.AlignToDword(start);
+        TemplateItem item;
+        in.Skip(2 * sizeof(DWORD));  // help id, extended style
+        item.style = in.Read<DWORD>();
+        item.x = in.Read<short>();
+        item.y = in.Read<short>();
+        item.cx = in.Read<short>();
+        item.cy = in.Read<short>();
+        item.id = static_cast<int>(in.Read<DWORD>());
+        in.ReadNameOrOrdinal();  // class: the live controls tell it better
+        item.text = in.ReadNameOrOrdinal();
+        in.Skip(in.Read<WORD>());  // creation data
+        dialog.items.push_back(item);
+    }
+    return dialog;
+}
+
+const TemplateItem* FindItem(const DialogTemplate& dialog, int id)
+{
+    for (const TemplateItem& item : dialog.items)
+        if (item.id == id)
+            return &item;
+    return nullptr;
+}
+
+std::vector<int> TabStopsInTemplateOrder(const DialogTemplate& dialog)
+{
+    std::vector<int> ids;
+    for (const TemplateItem& item : dialog.items)
+        if (item.style & WS_TABSTOP)
+            ids.push_back(item.id);
+    return ids;
+}
+
+bool IsGroupBox(const TemplateItem& item, const std::string& windowClass)
+{
+    return EqualNoCase(windowClass.c_str(), "Button") && (item.style & BS_TYPEMASK) == BS_GROUPBOX;
+}
+
+// ---- The dialog created for real, hidden, as the framework creates it.
+
+INT_PTR CALLBACK InertDialogProc(HWND, UINT message, WPARAM, LPARAM)
+{
+    return message == WM_INITDIALOG;
+}
+
+class LiveDialog {
+public:
+    explicit LiveDialog(int templateId)
+    {
+        INITCOMMONCONTROLSEX classes = {sizeof classes, ICC_INTERNET_CLASSES};
+        ::InitCommonControlsEx(&classes);
+        hwnd_ = ::CreateDialogParamA(Instance(), MAKEINTRESOURCEA(templateId), nullptr, InertDialogProc, 0);
+    }
+    ~LiveDialog()
+    {
+        if (hwnd_)
+            ::DestroyWindow(hwnd_);
+    }
+    LiveDialog(const LiveDialog&) = delete;
+    LiveDialog& operator=(const LiveDialog&) = delete;
+
+    HWND hwnd() const { return hwnd_; }
+    HWND Item(int id) const { return ::GetDlgItem(hwnd_, id); }
+    std::string Text() const { return TextOf(hwnd_); }
+
+    // The children in template order; index i is template item i.
+    std::vector<HWND> Children() const
+    {
+        std::vector<HWND> children;
+        for (HWND child = ::GetWindow(hwnd_, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT))
+            children.push_back(child);
+        return children;
+    }
+    std::vector<int> TabWalk() const
+    {
+        std::vector<int> ids;
+        const HWND first = ::GetNextDlgTabItem(hwnd_, nullptr, FALSE);
+        for (HWND at = first; at; at = ::GetNextDlgTabItem(hwnd_, at, FALSE)) {
+            ids.push_back(::GetDlgCtrlID(at));
+            if (::GetNextDlgTabItem(hwnd_, at, FALSE) == first || ids.size() > 100)
+                break;
+        }
+        return ids;
+    }
+
+    static std::string TextOf(HWND window)
+    {
+        char text[256] = "";
+        ::GetWindowTextA(window, text, sizeof text);
+        return text;
+    }
+    static std::string ClassOf(HWND window)
+    {
+        char name[64] = "";
+        ::GetClassNameA(window, name, sizeof name);
+        return name;
+    }
+
+private:
+    HWND hwnd_ = nullptr;
+};
+
+// ---- What each bound control must be.
+
+enum class Kind {
+    PushButton,
+    DefaultButton,
+    CheckBox,
+    Edit,
+    DigitsEdit,
+    DisabledEdit,
+    DropDownList,
+    SortedDropDownList,
+    SortedListBox,
+    UnsortedListBox,
+    IpAddress,
+};
+
+struct Bound {
+    int id;
+    Kind kind;
+    const char* caption;  // for buttons and check boxes
+};
+
+// In template order, which is the tab order.
+const Bound kAdminControls[] = {
+    {IDC_NEW, Kind::PushButton, "New"},
+    {IDC_START, Kind::PushButton, "Start"},
+    {IDC_STOP, Kind::PushButton, "Stop"},
+    {IDC_DELETE, Kind::PushButton, "Delete"},
+    {IDC_NAME, Kind::Edit, nullptr},
+    {IDC_PORT, Kind::DigitsEdit, nullptr},
+    {IDC_GAMEMODE, Kind::DropDownList, nullptr},
+    {IDC_MAP, Kind::SortedDropDownList, nullptr},
+    {IDC_PLAYON, Kind::DropDownList, nullptr},
+    {IDC_MAXPLAYERS, Kind::DropDownList, nullptr},
+    {IDC_MATCHTIME, Kind::DropDownList, nullptr},
+    {IDC_FRIENDLYFIRE, Kind::CheckBox, "Friendly fire"},
+    {IDC_RESPAWN, Kind::CheckBox, "Respawn mode"},
+    {IDC_DEDICATED, Kind::CheckBox, "Dedicated"},
+    {IDC_PURE, Kind::CheckBox, "Pure"},
+    {IDC_MINIMIZE, Kind::CheckBox, "Minimize"},
+    {IDC_SERVERLIST, Kind::SortedListBox, nullptr},
+    {IDC_USEEXTERNIP, Kind::CheckBox, "Use extern IP"},
+    {IDC_EXTERNIP, Kind::IpAddress, nullptr},
+    {IDC_USEMAPROTATION, Kind::CheckBox, "Use map rotation"},
+    {IDC_ROTATIONFILE, Kind::Edit, nullptr},
+    {IDC_MAPTIME, Kind::DropDownList, nullptr},
+    {IDC_ROTATIONBUTTON, Kind::PushButton, "New"},
+    {IDC_BROWSE, Kind::PushButton, "Browse"},
+    {IDC_FREEZETIME, Kind::DropDownList, nullptr},
+    {IDC_ROUNDTIME, Kind::DropDownList, nullptr},
+    {IDC_IMMEDIATEPLAY, Kind::CheckBox, "Immediate play"},
+    {IDC_ALLOWSHADOWS, Kind::CheckBox, "Allow shadows"},
+    {IDC_RANKPOINTS, Kind::DigitsEdit, nullptr},
+    {IDC_PASSWORD, Kind::Edit, nullptr},
+    {IDC_DAMAGEMULTIPLIER, Kind::Edit, nullptr},
+    {IDC_SPECTATEALL, Kind::CheckBox, "Spectate All"},
+    {IDC_HASH, Kind::CheckBox, "Hash"},
+    {IDC_TEAM1SKINSET, Kind::DropDownList, nullptr},
+    {IDC_TEAM2SKINSET, Kind::DropDownList, nullptr},
+    {IDC_ANTICHEAT, Kind::CheckBox, "Anti cheat"},
+    {IDC_OPENCHAT, Kind::CheckBox, "Open chat"},
+    {IDC_JUMPSLOWDOWN, Kind::Edit, nullptr},
+};
+
+const Bound kRotationControls[] = {
+    {IDOK, Kind::DefaultButton, "OK"},
+    {IDCANCEL, Kind::PushButton, "Cancel"},
+    {IDC_ROTATION_ENTRIES, Kind::UnsortedListBox, nullptr},
+    {IDC_ROTATION_PATH, Kind::DisabledEdit, nullptr},
+    {IDC_ROTATION_GAMEMODE, Kind::DropDownList, nullptr},
+    {IDC_ROTATION_MAP, Kind::SortedDropDownList, nullptr},
+    {IDC_ROTATION_ADD, Kind::PushButton, "Add"},
+    {IDC_ROTATION_REMOVE, Kind::PushButton, "Remove"},
+    {IDC_ROTATION_UP, Kind::PushButton, "Move up"},
+    {IDC_ROTATION_DOWN, Kind::PushButton, "Move down"},
+};
+
+const char* ClassOfKind(Kind kind)
+{
+    switch (kind) {
+    case Kind::PushButton:
+    case Kind::DefaultButton:
+    case Kind::CheckBox:
+        return "Button";
+    case Kind::Edit:
+    case Kind::DigitsEdit:
+    case Kind::DisabledEdit:
+        return "Edit";
+    case Kind::DropDownList:
+    case Kind::SortedDropDownList:
+        return "ComboBox";
+    case Kind::SortedListBox:
+    case Kind::UnsortedListBox:
+        return "ListBox";
+    case Kind::IpAddress:
+        return "SysIPAddress32";
+    }
+    return "";
+}
+
+// The template's style bits that make the control the kind it is.
+void ExpectStylesOfKind(const Bound& bound, DWORD style)
+{
+    SCOPED_TRACE("control " + std::to_string(bound.id));
+    EXPECT_TRUE(style & WS_TABSTOP);
+    EXPECT_EQ((style & WS_DISABLED) != 0, bound.kind == Kind::DisabledEdit);
+    const DWORD listBoxStyle = LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_BORDER;
+    switch (bound.kind) {
+    case Kind::PushButton:
+        EXPECT_EQ(style & BS_TYPEMASK, static_cast<DWORD>(BS_PUSHBUTTON));
+        break;
+    case Kind::DefaultButton:
+        EXPECT_EQ(style & BS_TYPEMASK, static_cast<DWORD>(BS_DEFPUSHBUTTON));
+        break;
+    case Kind::CheckBox:
+        EXPECT_EQ(style & BS_TYPEMASK, static_cast<DWORD>(BS_AUTOCHECKBOX));
+        break;
+    case Kind::Edit:
+    case Kind::DigitsEdit:
+    case Kind::DisabledEdit:
+        EXPECT_EQ(style & (ES_AUTOHSCROLL | WS_BORDER), static_cast<DWORD>(ES_AUTOHSCROLL | WS_BORDER));
+        EXPECT_EQ((style & ES_NUMBER) != 0, bound.kind == Kind::DigitsEdit);
+        EXPECT_FALSE(style & (ES_PASSWORD | ES_MULTILINE | ES_READONLY));
+        break;
+    case Kind::DropDownList:
+    case Kind::SortedDropDownList:
+        EXPECT_EQ(style & 3, static_cast<DWORD>(CBS_DROPDOWNLIST));
+        EXPECT_TRUE(style & WS_VSCROLL);
+        EXPECT_EQ((style & CBS_SORT) != 0, bound.kind == Kind::SortedDropDownList);
+        break;
+    case Kind::SortedListBox:
+    case Kind::UnsortedListBox:
+        EXPECT_EQ(style & listBoxStyle, listBoxStyle);
+        EXPECT_EQ((style & LBS_SORT) != 0, bound.kind == Kind::SortedListBox);
+        EXPECT_FALSE(style & (LBS_MULTIPLESEL | LBS_EXTENDEDSEL));
+        break;
+    case Kind::IpAddress:
+        break;
+    }
+}
+
+template <std::size_t N>
+void ExpectBoundControls(int templateId, const Bound (&table)[N])
+{
+    const DialogTemplate dialog = LoadTemplate(templateId);
+    LiveDialog live(templateId);
+    ASSERT_TRUE(live.hwnd());
+    std::vector<int> expectedOrder;
+    for (const Bound& bound : table) {
+        expectedOrder.push_back(bound.id);
+        const TemplateItem* item = FindItem(dialog, bound.id);
+        ASSERT_TRUE(item) << bound.id;
+        ExpectStylesOfKind(bound, item->style);
+        const HWND control = live.Item(bound.id);
+        ASSERT_TRUE(control) << bound.id;
+        EXPECT_TRUE(EqualNoCase(LiveDialog::ClassOf(control).c_str(), ClassOfKind(bound.kind))) << bound.id;
+        if (bound.caption)
+            EXPECT_EQ(LiveDialog::TextOf(control), bound.caption);
+    }
+    // Nothing but the bound controls is a tab stop, and they are in order.
+    EXPECT_EQ(TabStopsInTemplateOrder(dialog), expectedOrder);
+}
+
+// ---- Labels and group boxes.
+
+struct Label {
+    const char* text;
+    short width;
+    int controlId;
+};
+
+const Label kAdminLabels[] = {
+    {"Name:", 22, IDC_NAME},
+    {"Port:", 16, IDC_PORT},
+    {"Game mode:", 41, IDC_GAMEMODE},
+    {"Map:", 17, IDC_MAP},
+    {"Play on:", 26, IDC_PLAYON},
+    {"Max players:", 40, IDC_MAXPLAYERS},
+    {"Match time:", 38, IDC_MATCHTIME},
+    {"Map time:", 32, IDC_MAPTIME},
+    {"Freeze time:", 39, IDC_FREEZETIME},
+    {"Round time:", 39, IDC_ROUNDTIME},
+    {"Start rankpoints:", 52, IDC_RANKPOINTS},
+    {"Password:", 34, IDC_PASSWORD},
+    {"Damage multiplier:", 58, IDC_DAMAGEMULTIPLIER},
+    {"Jump slowdown:", 53, IDC_JUMPSLOWDOWN},
+    {"Ardent Guard", 66, IDC_TEAM1SKINSET},
+    {"The Coil", 47, IDC_TEAM2SKINSET},
+};
+
+const Label kRotationLabels[] = {
+    {"Game mode:", 41, IDC_ROTATION_GAMEMODE},
+    {"Map:", 17, IDC_ROTATION_MAP},
+};
+
+// Each label sits right above its control, aligned with it, 8 units high,
+// and comes right before it in the template, where accessibility tools look
+// for a control's name.
+template <std::size_t N>
+void ExpectLabels(int templateId, const Label (&labels)[N])
+{
+    const DialogTemplate dialog = LoadTemplate(templateId);
+    LiveDialog live(templateId);
+    ASSERT_TRUE(live.hwnd());
+    const std::vector<HWND> children = live.Children();
+    ASSERT_EQ(children.size(), dialog.items.size());
+    for (const Label& label : labels) {
+        SCOPED_TRACE(label.text);
+        std::size_t at = 0;
+        while (at < dialog.items.size() && dialog.items[at].text != label.text)
+            ++at;
+        ASSERT_LT(at + 1, dialog.items.size());
+        const TemplateItem& item = dialog.items[at];
+        const TemplateItem& control = dialog.items[at + 1];
+        EXPECT_TRUE(EqualNoCase(LiveDialog::ClassOf(children[at]).c_str(), "Static"));
+        EXPECT_EQ(item.id, IDC_STATIC);
+        EXPECT_EQ(item.style & SS_TYPEMASK, static_cast<DWORD>(SS_LEFT));
+        EXPECT_EQ(item.cx, label.width);
+        EXPECT_EQ(item.cy, 8);
+        EXPECT_EQ(control.id, label.controlId);
+        EXPECT_EQ(item.x, control.x);
+        EXPECT_LE(item.y + item.cy, control.y + 1);  // the tables allow 1 unit of overlap
+        EXPECT_GE(item.y + item.cy, control.y - 4);
+    }
+}
+
+struct GroupBox {
+    const char* caption;
+    short x, y, cx, cy;
+    std::vector<int> encloses;
+};
+
+const GroupBox kAdminGroupBoxes[] = {
+    {"", 129, 0, 360, 245,
+     {IDC_NAME, IDC_PORT, IDC_PASSWORD, IDC_JUMPSLOWDOWN, IDC_GAMEMODE, IDC_MAP, IDC_RANKPOINTS,
+      IDC_DAMAGEMULTIPLIER, IDC_PLAYON, IDC_MAXPLAYERS, IDC_MATCHTIME, IDC_FREEZETIME, IDC_ROUNDTIME,
+      IDC_EXTERNIP, IDC_TEAM2SKINSET, IDC_OPENCHAT}},
+    {"", 134, 95, 347, 25,
+     {IDC_FRIENDLYFIRE, IDC_RESPAWN, IDC_IMMEDIATEPLAY, IDC_ALLOWSHADOWS, IDC_SPECTATEALL}},
+    {"", 1, 0, 124, 245, {IDC_SERVERLIST, IDC_NEW, IDC_START, IDC_STOP, IDC_DELETE}},
+    {"", 250, 200, 109, 40,
+     {IDC_DEDICATED, IDC_MINIMIZE, IDC_PURE, IDC_HASH, IDC_ANTICHEAT, IDC_OPENCHAT}},
+    {"Extern IP", 135, 200, 110, 40, {IDC_USEEXTERNIP, IDC_EXTERNIP}},
+    {"Map rotation", 134, 125, 225, 70,
+     {IDC_USEMAPROTATION, IDC_ROTATIONFILE, IDC_BROWSE, IDC_ROTATIONBUTTON, IDC_MAPTIME}},
+    {"Skin sets", 365, 125, 116, 115, {IDC_TEAM1SKINSET, IDC_TEAM2SKINSET}},
+};
+
+bool Encloses(const GroupBox& box, const TemplateItem& item, short height)
+{
+    return item.x >= box.x && item.y >= box.y && item.x + item.cx <= box.x + box.cx &&
+           item.y + height <= box.y + box.cy;
+}
+
+// The closed height of a drop-down list, in dialog units: the template
+// gives the height of the opened list.
+constexpr short kClosedListHeight = 14;
+
+}  // namespace
+
+TEST(AdminWindowTemplate, IsTheFixedSizeMinimisableAppWindow)
+{
+    const DialogTemplate dialog = LoadTemplate(IDD_SERVERADMIN_DIALOG);
+    const DWORD frame = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | DS_MODALFRAME;
+    EXPECT_EQ(dialog.style & frame, frame);
+    EXPECT_FALSE(dialog.style & (WS_MAXIMIZEBOX | WS_THICKFRAME | WS_VISIBLE | WS_CHILD));
+    EXPECT_TRUE(dialog.exStyle & WS_EX_APPWINDOW);
+    EXPECT_EQ(dialog.cx, 496);
+    EXPECT_EQ(dialog.cy, 247);
+    EXPECT_EQ(dialog.pointSize, 8);
+    EXPECT_EQ(dialog.font, "MS Sans Serif");
+
+    LiveDialog live(IDD_SERVERADMIN_DIALOG);
+    ASSERT_TRUE(live.hwnd());
+    EXPECT_EQ(live.Text(), "QYR " + std::to_string(QYRSAT_TEST_VERSION_MAJOR) + "." +
+                               std::to_string(QYRSAT_TEST_VERSION_MINOR) + " Server Admin Tool");
+}
+
+TEST(AdminWindowTemplate, BoundControlsHaveTheirKindsStylesAndTabOrder)
+{
+    ExpectBoundControls(IDD_SERVERADMIN_DIALOG, kAdminControls);
+
+    // The dialog manager walks them in that order too, starting at "New".
+    LiveDialog live(IDD_SERVERADMIN_DIALOG);
+    std::vector<int> expected;
+    for (const Bound& bound : kAdminControls)
+        expected.push_back(bound.id);
+    EXPECT_EQ(live.TabWalk(), expected);
+}
+
+TEST(AdminWindowTemplate, LabelsSitAboveTheirControls)
+{
+    ExpectLabels(IDD_SERVERADMIN_DIALOG, kAdminLabels);
+}
+
+TEST(AdminWindowTemplate, GroupBoxesComeFirstAndEncloseTheirControls)
+{
+    const DialogTemplate dialog = LoadTemplate(IDD_SERVERADMIN_DIALOG);
+    LiveDialog live(IDD_SERVERADMIN_DIALOG);
+    ASSERT_TRUE(live.hwnd());
+    const std::vector<HWND> children = live.Children();
+    ASSERT_EQ(children.size(), dialog.items.size());
+
+    // Drawn first, so that no frame is painted over a control it encloses.
+    std::size_t index = 0;
+    for (const GroupBox& box : kAdminGroupBoxes) {
+        SCOPED_TRACE(box.caption);
+        ASSERT_LT(index, dialog.items.size());
+        const TemplateItem& item = dialog.items[index];
+        EXPECT_TRUE(IsGroupBox(item, LiveDialog::ClassOf(children[index])));
+        EXPECT_EQ(item.text, box.caption);
+        EXPECT_EQ(item.id, IDC_STATIC);
+        EXPECT_EQ(item.x, box.x);
+        EXPECT_EQ(item.y, box.y);
+        EXPECT_EQ(item.cx, box.cx);
+        EXPECT_EQ(item.cy, box.cy);
+        for (int id : box.encloses) {
+            const TemplateItem* control = FindItem(dialog, id);
+            ASSERT_TRUE(control) << id;
+            const bool isList = EqualNoCase(LiveDialog::ClassOf(live.Item(id)).c_str(), "ComboBox");
+            EXPECT_TRUE(Encloses(box, *control, isList ? kClosedListHeight : control->cy)) << id;
+        }
+        ++index;
+    }
+    for (; index < dialog.items.size(); ++index)
+        EXPECT_FALSE(IsGroupBox(dialog.items[index], LiveDialog::ClassOf(children[index]))) << index;
+}
+
+// As laid out on the screen: no label or control covers another, and all
+// lie inside the window. A typing slip in a position shows up here.
+TEST(DialogLayout, NothingOverlapsAndEverythingIsInside)
+{
+    for (int templateId : {IDD_ABOUTBOX, IDD_SERVERADMIN_DIALOG, IDD_MAPROTATION}) {
+        SCOPED_TRACE("template " + std::to_string(templateId));
+        const DialogTemplate dialog = LoadTemplate(templateId);
+        LiveDialog live(templateId);
+        ASSERT_TRUE(live.hwnd());
+        RECT client;
+        ::GetClientRect(live.hwnd(), &client);
+        std::vector<RECT> placed;
+        const std::vector<HWND> children = live.Children();
+        for (std::size_t i = 0; i < children.size(); ++i) {
+            RECT rect;
+            ::GetWindowRect(children[i], &rect);
+            ::MapWindowPoints(nullptr, live.hwnd(), reinterpret_cast<POINT*>(&rect), 2);
+            EXPECT_TRUE(rect.left >= 0 && rect.top >= 0 && rect.right <= client.right &&
+                        rect.bottom <= client.bottom)
+                << "item " << i;
+            if (IsGroupBox(dialog.items[i], LiveDialog::ClassOf(children[i])))
+                continue;
+            for (std::size_t j = 0; j < placed.size(); ++j) {
+                RECT common;
+                EXPECT_FALSE(::IntersectRect(&common, &rect, &placed[j]))
+                    << LiveDialog::TextOf(children[i]) << " (id " << ::GetDlgCtrlID(children[i])
+                    << ") overlaps an earlier control";
+            }
+            placed.push_back(rect);
+        }
+    }
+}
+
+TEST(RotationEditorTemplate, FrameControlsAndLabels)
+{
+    const DialogTemplate dialog = LoadTemplate(IDD_MAPROTATION);
+    const DWORD frame = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
+    EXPECT_EQ(dialog.style & frame, frame);
+    EXPECT_FALSE(dialog.style & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_THICKFRAME));
+    EXPECT_EQ(dialog.cx, 212);
+    EXPECT_EQ(dialog.cy, 175);
+    EXPECT_EQ(dialog.font, "MS Sans Serif");
+    LiveDialog live(IDD_MAPROTATION);
+    ASSERT_TRUE(live.hwnd());
+    EXPECT_EQ(live.Text(), "Map Rotation");
+
+    ExpectBoundControls(IDD_MAPROTATION, kRotationControls);
+    ExpectLabels(IDD_MAPROTATION, kRotationLabels);
+}
+
+TEST(AboutBoxTemplate, ShowsTheIconTheTitleTheVersionAndOk)
+{
+    const DialogTemplate dialog = LoadTemplate(IDD_ABOUTBOX);
+    const DWORD frame = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
+    EXPECT_EQ(dialog.style & frame, frame);
+    EXPECT_EQ(dialog.cx, 235);
+    EXPECT_EQ(dialog.cy, 55);
+    EXPECT_EQ(dialog.font, "MS Sans Serif");
+    ASSERT_EQ(dialog.items.size(), 4u);
+
+    const TemplateItem& icon = dialog.items[0];
+    EXPECT_EQ(icon.style & SS_TYPEMASK, static_cast<DWORD>(SS_ICON));
+    EXPECT_EQ(icon.text, "#" + std::to_string(IDR_MAINFRAME));
+    EXPECT_EQ(icon.x, 11);
+    EXPECT_EQ(icon.y, 17);
+
+    const TemplateItem& title = dialog.items[1];
+    EXPECT_TRUE(title.style & SS_NOPREFIX);
+    const std::size_t lineBreak = title.text.find('\n');
+    ASSERT_NE(lineBreak, std::string::npos);
+    EXPECT_NE(title.text.substr(0, lineBreak).find("QYR"), std::string::npos);
+    EXPECT_EQ(title.text.substr(lineBreak + 1), "Server Admin Tool " + std::to_string(QYRSAT_TEST_VERSION_MAJOR) +
+                                                    "." + std::to_string(QYRSAT_TEST_VERSION_MINOR));
+
+    const TemplateItem& notice = dialog.items[2];
+    EXPECT_EQ(notice.text.find('\n'), std::string::npos);
+    EXPECT_FALSE(notice.text.empty());
+
+    EXPECT_EQ(dialog.items[3].id, IDOK);
+    EXPECT_EQ(dialog.items[3].style & BS_TYPEMASK, static_cast<DWORD>(BS_DEFPUSHBUTTON));
+
+    LiveDialog live(IDD_ABOUTBOX);
+    ASSERT_TRUE(live.hwnd());
+    EXPECT_EQ(live.Text(), "About");
+    EXPECT_EQ(LiveDialog::TextOf(live.Item(IDOK)), "OK");
+    const HWND iconControl = live.Children()[0];
+    EXPECT_TRUE(::SendMessageA(iconControl, STM_GETICON, 0, 0)) << "the icon resource was not found";
+}
+
+namespace {
+
+std::vector<DialogListItems> LoadDialogItems(int templateId)
+{
+    const HRSRC found = ::FindResourceA(Instance(), MAKEINTRESOURCEA(templateId), MAKEINTRESOURCEA(RT_DLGITEMS));
+    if (!found)
+        return {};
+    const auto* data = static_cast<const unsigned char*>(::LockResource(::LoadResource(Instance(), found)));
+    return ParseDialogItems(data, ::SizeofResource(Instance(), found));
+}
+
+const std::vector<std::string>* ItemsOf(const std::vector<DialogListItems>& lists, int id)
+{
+    for (const DialogListItems& list : lists)
+        if (list.controlId == id)
+            return &list.items;
+    return nullptr;
+}
+
+std::vector<std::string> GameModeKeywords()
+{
+    return std::vector<std::string>(kGameModes, kGameModes + kGameModeCount);
+}
+
+// Every unsorted drop-down list of the template has its items stored, and
+// nothing else has: the sorted map lists are filled from the level scripts.
+void ExpectItemsForEveryFixedList(int templateId, const std::vector<DialogListItems>& lists)
+{
+    const DialogTemplate dialog = LoadTemplate(templateId);
+    std::vector<int> fixedLists;
+    for (const TemplateItem& item : dialog.items)
+        if ((item.style & 3) == CBS_DROPDOWNLIST && !(item.style & CBS_SORT) && (item.style & WS_VSCROLL))
+            fixedLists.push_back(item.id);
+    std::vector<int> stored;
+    for (const DialogListItems& list : lists)
+        stored.push_back(list.controlId);
+    EXPECT_EQ(stored, fixedLists);
+}
+
+void ExpectCountAndEnds(const std::vector<std::string>* items, std::size_t count, const char* first,
+                        const char* last)
+{
+    ASSERT_TRUE(items);
+    ASSERT_EQ(items->size(), count);
+    EXPECT_EQ(items->front(), first);
+    EXPECT_EQ(items->back(), last);
+    // Item 0 stores 0; every later item stores its leading number, so those
+    // must rise for the leading-number rule to find one item per value.
+    for (std::size_t i = 2; i < items->size(); ++i)
+        EXPECT_GT(std::atoi((*items)[i].c_str()), std::atoi((*items)[i - 1].c_str())) << (*items)[i];
+    EXPECT_EQ(std::atoi(items->front().c_str()), 0);
+    EXPECT_GT(std::atoi((*items)[1].c_str()), 0);
+}
+
+}  // namespace
+
+TEST(DialogItems, AdminWindowListsHoldTheirFixedItems)
+{
+    const std::vector<DialogListItems> lists = LoadDialogItems(IDD_SERVERADMIN_DIALOG);
+    ExpectItemsForEveryFixedList(IDD_SERVERADMIN_DIALOG, lists);
+
+    const std::vector<std::string>* modes = ItemsOf(lists, IDC_GAMEMODE);
+    ASSERT_TRUE(modes);
+    EXPECT_EQ(*modes, GameModeKeywords()) << "an item index must be the game-mode number";
+    const std::vector<std::string>* playOn = ItemsOf(lists, IDC_PLAYON);
+    ASSERT_TRUE(playOn);
+    EXPECT_EQ(*playOn, (std::vector<std::string>{"LAN", "Internet"}));
+
+    ExpectCountAndEnds(ItemsOf(lists, IDC_MAXPLAYERS), 17, "No Limit", "32");
+    ExpectCountAndEnds(ItemsOf(lists, IDC_MATCHTIME), 11, "No limit", "120 min");
+    ExpectCountAndEnds(ItemsOf(lists, IDC_FREEZETIME), 21, "No limit", "20 seconds");
+    EXPECT_EQ((*ItemsOf(lists, IDC_FREEZETIME))[1], "1 second");
+    ExpectCountAndEnds(ItemsOf(lists, IDC_ROUNDTIME), 15, "No limit", "30 min");
+    ExpectCountAndEnds(ItemsOf(lists, IDC_MAPTIME), 11, "No limit", "120 min");
+    EXPECT_EQ(*ItemsOf(lists, IDC_MAPTIME), *ItemsOf(lists, IDC_MATCHTIME));
+
+    const std::vector<std::string> skinSets = {"Original", "Custom1", "Custom2"};
+    for (int id : {IDC_TEAM1SKINSET, IDC_TEAM2SKINSET}) {
+        ASSERT_TRUE(ItemsOf(lists, id));
+        EXPECT_EQ(*ItemsOf(lists, id), skinSets);
+    }
+}
+
+TEST(DialogItems, RotationEditorOffersTheGameModesInTheirOrder)
+{
+    const std::vector<DialogListItems> lists = LoadDialogItems(IDD_MAPROTATION);
+    ExpectItemsForEveryFixedList(IDD_MAPROTATION, lists);
+    ASSERT_TRUE(ItemsOf(lists, IDC_ROTATION_GAMEMODE));
+    EXPECT_EQ(*ItemsOf(lists, IDC_ROTATION_GAMEMODE), GameModeKeywords());
+    EXPECT_TRUE(LoadDialogItems(IDD_ABOUTBOX).empty());
+}
+
+TEST(Resources, AboutItemTextIsInTheStringTable)
+{
+    char text[64] = "";
+    EXPECT_GT(::LoadStringA(Instance(), IDS_ABOUTBOX, text, sizeof text), 0);
+    EXPECT_STREQ(text, "&About QYR SAT...");
+}
+
+TEST(Resources, IconHasItsOwn32And16PixelImagesOf16Colours)
+{
+    const HRSRC group = ::FindResourceA(Instance(), MAKEINTRESOURCEA(IDR_MAINFRAME), MAKEINTRESOURCEA(14));
+    ASSERT_TRUE(group);
+    const auto* directory = static_cast<const BYTE*>(::LockResource(::LoadResource(Instance(), group)));
+    WORD count;
+    std::memcpy(&count, directory + 4, sizeof count);
+    ASSERT_EQ(count, 2);
+    std::vector<int> sizes;
+    for (WORD i = 0; i < count; ++i) {
+        const BYTE* entry = directory + 6 + 14 * i;  // width, height, colours, reserved, planes, bits, ...
+        WORD bitCount;
+        std::memcpy(&bitCount, entry + 6, sizeof bitCount);
+        EXPECT_EQ(entry[0], entry[1]);
+        EXPECT_EQ(entry[2], 16);
+        EXPECT_EQ(bitCount, 4);
+        sizes.push_back(entry[0]);
+    }
+    EXPECT_EQ(sizes, (std::vector<int>{32, 16}));
+
+    // Each size finds an image of its own, not a scaled copy of the other.
+    int chosen[2];
+    const int wanted[2] = {32, 16};
+    for (int i = 0; i < 2; ++i) {
+        chosen[i] = ::LookupIconIdFromDirectoryEx(const_cast<BYTE*>(directory), TRUE, wanted[i], wanted[i],
+                                                  LR_DEFAULTCOLOR);
+        const HICON icon = static_cast<HICON>(
+            ::LoadImageA(Instance(), MAKEINTRESOURCEA(IDR_MAINFRAME), IMAGE_ICON, wanted[i], wanted[i], 0));
+        ASSERT_TRUE(icon);
+        ICONINFO info;
+        ASSERT_TRUE(::GetIconInfo(icon, &info));
+        BITMAP mask;
+        ::GetObjectA(info.hbmMask, sizeof mask, &mask);
+        EXPECT_EQ(mask.bmWidth, wanted[i]);
+        ::DeleteObject(info.hbmMask);
+        if (info.hbmColor)
+            ::DeleteObject(info.hbmColor);
+        ::DestroyIcon(icon);
+    }
+    EXPECT_NE(chosen[0], 0);
+    EXPECT_NE(chosen[1], 0);
+    EXPECT_NE(chosen[0], chosen[1]);
+}
+
+TEST(Resources, VersionIsTheProjectVersion)
+{
+    char path[MAX_PATH];
+    ASSERT_GT(::GetModuleFileNameA(nullptr, path, MAX_PATH), 0u);
+    DWORD ignored = 0;
+    const DWORD size = ::GetFileVersionInfoSizeA(path, &ignored);
+    ASSERT_GT(size, 0u);
+    std::vector<char> block(size);
+    ASSERT_TRUE(::GetFileVersionInfoA(path, 0, size, block.data()));
+
+    VS_FIXEDFILEINFO* fixed = nullptr;
+    UINT length = 0;
+    ASSERT_TRUE(::VerQueryValueA(block.data(), "\\", reinterpret_cast<void**>(&fixed), &length));
+    EXPECT_EQ(fixed->dwFileVersionMS, static_cast<DWORD>(MAKELONG(QYRSAT_TEST_VERSION_MINOR, QYRSAT_TEST_VERSION_MAJOR)));
+    EXPECT_EQ(fixed->dwFileVersionLS, static_cast<DWORD>(MAKELONG(0, QYRSAT_TEST_VERSION_PATCH)));
+    EXPECT_EQ(fixed->dwProductVersionMS, fixed->dwFileVersionMS);
+    EXPECT_EQ(fixed->dwFileType, static_cast<DWORD>(VFT_APP));
+
+    const std::string version = std::to_string(QYRSAT_TEST_VERSION_MAJOR) + "." +
+                                std::to_string(QYRSAT_TEST_VERSION_MINOR) + "." +
+                                std::to_string(QYRSAT_TEST_VERSION_PATCH);
+    for (const char* name : {"FileVersion", "ProductVersion"}) {
+        char* text = nullptr;
+        const std::string query = std::string("\\StringFileInfo\\040904b0\\") + name;
+        ASSERT_TRUE(::VerQueryValueA(block.data(), query.c_str(), reinterpret_cast<void**>(&text), &length)) << name;
+        EXPECT_EQ(std::string(text), version) << name;
+    }
+}
+
+// The manifest is read by the loader, which then hands out version 6 of the
+// common controls; a manifest it cannot read would leave version 5 quietly.
+TEST(Resources, ManifestBringsCommonControlsVersion6)
+{
+    INITCOMMONCONTROLSEX classes = {sizeof classes, ICC_INTERNET_CLASSES};
+    ASSERT_TRUE(::InitCommonControlsEx(&classes));
+    const HMODULE controls = ::GetModuleHandleA("comctl32.dll");
+    ASSERT_TRUE(controls);
+    char path[MAX_PATH] = "";
+    ::GetModuleFileNameA(controls, path, MAX_PATH);
+    std::string lower(path);
+    for (char& c : lower)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    EXPECT_NE(lower.find("common-controls_6595b64144ccf1df_6."), std::string::npos) << path;
+}

@@ -1,0 +1,441 @@
+// Process control against the real stand-in QYR.exe, each test in its own
+// working directory. Stand-ins end by themselves after a minute at the
+// latest; the workspace ends any a test leaves behind on purpose.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <chrono>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "servers/command_line.h"
+#include "servers/server_manager.h"
+#include "standin/standin_protocol.h"
+#include "standin/standin_workspace_win.h"
+
+namespace {
+
+const unsigned kStartTimeoutMs = 15000;
+const unsigned kEndTimeoutMs = 5000;
+
+std::uintptr_t SystemAffinity()
+{
+    DWORD_PTR processMask = 0;
+    DWORD_PTR systemMask = 0;
+    ::GetProcessAffinityMask(::GetCurrentProcess(), &processMask, &systemMask);
+    return systemMask;
+}
+
+std::uintptr_t ProcessAffinity(HANDLE process)
+{
+    DWORD_PTR processMask = 0;
+    DWORD_PTR systemMask = 0;
+    ::GetProcessAffinityMask(process, &processMask, &systemMask);
+    return processMask;
+}
+
+std::uintptr_t ThreadAffinity(HANDLE thread)
+{
+    GROUP_AFFINITY affinity = {};
+    ::GetThreadGroupAffinity(thread, &affinity);
+    return affinity.Mask;
+}
+
+std::string Hex(std::uintptr_t mask)
+{
+    char text[24];
+    std::snprintf(text, sizeof text, "0x%llx", static_cast<unsigned long long>(mask));
+    return text;
+}
+
+// Wine answers GetProcessHandleCount with 0 whatever is open, so the open
+// handles are counted by asking, for each of the lowest handle values,
+// whether it is one. Handle values are multiples of 4 and new ones take the
+// lowest free value, so a leak shows up in this range.
+int CountOpenHandles()
+{
+    int open = 0;
+    for (std::uintptr_t value = 4; value <= 4 * 4096; value += 4) {
+        DWORD flags = 0;
+        if (::GetHandleInformation(reinterpret_cast<HANDLE>(value), &flags))
+            ++open;
+    }
+    return open;
+}
+
+bool HasEnded(HANDLE process, unsigned timeoutMs = kEndTimeoutMs)
+{
+    return ::WaitForSingleObject(process, timeoutMs) == WAIT_OBJECT_0;
+}
+
+class ServerProcess : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(workspace.Ready()) << "no stand-in workspace at " << workspace.Folder(); }
+
+    void AddServers(int n)
+    {
+        for (int i = 0; i < n; ++i)
+            ASSERT_TRUE(manager.AddServer());
+    }
+
+    ServerConfig& Server(int index) { return *manager.slots[index]; }
+    unsigned long Pid(int index) { return manager.slots[index]->process.dwProcessId; }
+
+    // The single event of this kind from the server's current process.
+    StandinEvent WaitForEvent(const char* name, int index, unsigned timeoutMs = kStartTimeoutMs)
+    {
+        const unsigned long pid = Pid(index);
+        StandinEvents found;
+        workspace.WaitFor(
+            [&](const StandinEvents& events) {
+                found = Select(events, name, pid);
+                return !found.empty();
+            },
+            timeoutMs);
+        EXPECT_EQ(found.size(), 1u) << "\"" << name << "\" lines of pid " << pid;
+        return found.empty() ? StandinEvent() : found.front();
+    }
+
+    void StartAndWait(int index)
+    {
+        ASSERT_TRUE(manager.StartServer(index));
+        WaitForEvent(standin::kStartEvent, index);
+    }
+
+    std::size_t CountEvents(const char* name, int index) { return Select(workspace.Events(), name, Pid(index)).size(); }
+
+    StandinWorkspace workspace;
+    ServerManager manager;
+};
+
+using ServerLaunch = ServerProcess;
+using ServerStop = ServerProcess;
+using ServerWatchdog = ServerProcess;
+using ServerHandles = ServerProcess;
+using ServerSoak = ServerProcess;
+using OneProcessor = ServerProcess;
+
+TEST_F(ServerLaunch, StandinReceivesExactlyTheBuiltCommandLine)
+{
+    AddServers(1);
+    ServerConfig& s = Server(0);
+    CopyText(s.name, "Alpha Bravo");
+    CopyText(s.password, "secret");
+    CopyText(s.mapName, "Harbour");
+    CopyText(s.rotationFile, "C:\\Rotations\\night games.map");
+    s.useMapRotation = 1;
+    s.playOn = 0;
+    s.team2SkinSet = 2;
+    s.useExternIp = 1;
+    s.externIp[0] = 10;
+    s.externIp[3] = 5;
+
+    ASSERT_TRUE(manager.StartCurrent());
+    EXPECT_EQ(s.running, 1);
+    EXPECT_EQ(manager.CountRunning(), 1);
+    const StandinEvent start = WaitForEvent(standin::kStartEvent, 0);
+    EXPECT_EQ(start.Field("cmdline"), BuildCommandLine(s));
+    EXPECT_TRUE(manager.StopCurrent());
+}
+
+TEST_F(ServerLaunch, PinsEvenSlotsToTheFirstProcessorAndOddSlotsToTheSecond)
+{
+    ASSERT_EQ(SystemAffinity() & 3, 3u) << "needs a machine with two processors";
+    AddServers(3);
+    for (int i = 0; i < 3; ++i)
+        StartAndWait(i);
+    const std::uintptr_t expected[] = {1, 2, 1};
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(ProcessAffinity(Server(i).process.hProcess), expected[i]) << "slot " << i;
+        EXPECT_EQ(ThreadAffinity(Server(i).process.hThread), expected[i]) << "slot " << i;
+    }
+    // What the servers themselves see by the time they are told to quit.
+    manager.StopAllServers();
+    for (int i = 0; i < 3; ++i) {
+        const StandinEvent quit = WaitForEvent(standin::kQuitEvent, i);
+        EXPECT_EQ(quit.Field("affinity"), Hex(expected[i])) << "slot " << i;
+        EXPECT_EQ(quit.Field("thread_affinity"), Hex(expected[i])) << "slot " << i;
+    }
+}
+
+TEST_F(ServerLaunch, MissingProgramFailsAndLeavesRunningAsItWas)
+{
+    ASSERT_TRUE(workspace.RemoveProgram());
+    AddServers(2);
+    EXPECT_FALSE(manager.StartServer(0));
+    EXPECT_EQ(Server(0).running, 0);
+    EXPECT_EQ(Server(0).process.hProcess, nullptr);
+    EXPECT_EQ(manager.CountRunning(), 0);
+
+    Server(1).running = 1;
+    EXPECT_FALSE(manager.StartServer(1));
+    EXPECT_EQ(Server(1).running, 1);
+}
+
+TEST_F(ServerLaunch, EmptyAndOutOfRangeSlotsAreRefused)
+{
+    EXPECT_EQ(manager.CountRunning(), 0);
+    EXPECT_FALSE(manager.StartCurrent());
+    EXPECT_FALSE(manager.StopCurrent());
+    AddServers(1);
+    for (int index : {-1, 1, 31, 32}) {
+        EXPECT_FALSE(manager.StartServer(index)) << index;
+        EXPECT_FALSE(manager.StopServer(index)) << index;
+    }
+    // A server never launched can be stopped: nothing is sent anywhere.
+    EXPECT_TRUE(manager.StopServer(0));
+    EXPECT_TRUE(workspace.Events().empty());
+}
+
+TEST_F(ServerStop, ServerGetsQuitWithStillActiveCodeAndEnds)
+{
+    AddServers(1);
+    StartAndWait(0);
+    EXPECT_TRUE(manager.StopServer(0));
+    EXPECT_EQ(Server(0).running, 0);
+    EXPECT_EQ(manager.CountRunning(), 0);
+    const StandinEvent quit = WaitForEvent(standin::kQuitEvent, 0);
+    EXPECT_EQ(quit.Field("wparam"), "259");
+    EXPECT_FALSE(quit.Has("ignored"));
+    EXPECT_TRUE(HasEnded(Server(0).process.hProcess));
+    // It ended on the quit message, so there was no window left to close.
+    EXPECT_EQ(CountEvents(standin::kCloseEvent, 0), 0u);
+}
+
+TEST_F(ServerStop, ServerIgnoringQuitIsClosedThroughItsWindow)
+{
+    workspace.SetOption(standin::kIgnoreQuitVariable, "1");
+    AddServers(1);
+    StartAndWait(0);
+    EXPECT_TRUE(manager.StopServer(0));
+    EXPECT_EQ(Server(0).running, 0);
+    const StandinEvent quit = WaitForEvent(standin::kQuitEvent, 0);
+    EXPECT_EQ(quit.Field("wparam"), "259");
+    EXPECT_TRUE(quit.Has("ignored"));
+    const StandinEvent close = WaitForEvent(standin::kCloseEvent, 0);
+    EXPECT_FALSE(close.Has("ignored"));
+    EXPECT_TRUE(HasEnded(Server(0).process.hProcess));
+}
+
+TEST_F(ServerStop, HungServerHoldsUpTheStopOfOthersOnlyWithinItsBound)
+{
+    workspace.SetOption(standin::kHangVariable, "1");
+    AddServers(2);
+    StartAndWait(0);
+    WaitForEvent(standin::kHangEvent, 0);
+    workspace.ClearOptions();
+    StartAndWait(1);
+
+    const auto begin = std::chrono::steady_clock::now();
+    manager.StopAllServers();
+    const auto elapsed = std::chrono::steady_clock::now() - begin;
+    EXPECT_LT(elapsed, std::chrono::milliseconds(kQuitWaitMs + kCloseWaitMs + 1000));
+    EXPECT_EQ(manager.CountRunning(), 0);
+    // The healthy server behind the hung one was reached and ended; the hung
+    // one runs on, unmarked, since a stop never terminates.
+    EXPECT_EQ(WaitForEvent(standin::kQuitEvent, 1).Field("wparam"), "259");
+    EXPECT_TRUE(HasEnded(Server(1).process.hProcess));
+    EXPECT_FALSE(HasEnded(Server(0).process.hProcess, 0));
+}
+
+TEST_F(ServerStop, StopAllLeavesServersNotMarkedRunningUntouched)
+{
+    workspace.SetOption(standin::kIgnoreQuitVariable, "1");
+    workspace.SetOption(standin::kIgnoreCloseVariable, "1");
+    AddServers(2);
+    StartAndWait(0);
+    workspace.ClearOptions();
+    StartAndWait(1);
+
+    // Deaf to both messages: stopped, it runs on, no longer marked running.
+    EXPECT_TRUE(manager.StopServer(0));
+    EXPECT_TRUE(WaitForEvent(standin::kCloseEvent, 0).Has("ignored"));
+    EXPECT_FALSE(HasEnded(Server(0).process.hProcess, 0));
+
+    manager.StopAllServers();
+    EXPECT_TRUE(HasEnded(Server(1).process.hProcess));
+    // The close message is sent synchronously, so a second stop of slot 0
+    // would already show in its log.
+    EXPECT_EQ(CountEvents(standin::kQuitEvent, 0), 1u);
+    EXPECT_EQ(CountEvents(standin::kCloseEvent, 0), 1u);
+    EXPECT_FALSE(HasEnded(Server(0).process.hProcess, 0));
+}
+
+TEST_F(ServerWatchdog, StoppedServerIsNotRelaunched)
+{
+    AddServers(1);
+    StartAndWait(0);
+    const unsigned long pid = Pid(0);
+    manager.StopServer(0);
+    ASSERT_TRUE(HasEnded(Server(0).process.hProcess));
+    manager.RestartExitedServers();
+    EXPECT_EQ(Server(0).running, 0);
+    EXPECT_EQ(Pid(0), pid);
+}
+
+TEST_F(ServerWatchdog, CrashedServerIsRelaunchedWithTheSameCommandLine)
+{
+    workspace.SetOption(standin::kExitAfterMsVariable, "300");
+    workspace.SetOption(standin::kExitCodeVariable, "7");
+    AddServers(1);
+    StartAndWait(0);
+    const StandinEvent first = WaitForEvent(standin::kStartEvent, 0);
+    ASSERT_TRUE(HasEnded(Server(0).process.hProcess));
+    DWORD exitCode = 0;
+    ASSERT_TRUE(::GetExitCodeProcess(Server(0).process.hProcess, &exitCode));
+    EXPECT_EQ(exitCode, 7u);
+    EXPECT_EQ(Server(0).running, 1);  // nobody has looked yet
+
+    workspace.ClearOptions();
+    const unsigned long crashed = Pid(0);
+    manager.RestartExitedServers();
+    EXPECT_EQ(Server(0).running, 1);
+    EXPECT_NE(Pid(0), crashed);
+    const StandinEvent second = WaitForEvent(standin::kStartEvent, 0);
+    EXPECT_EQ(second.Field("cmdline"), first.Field("cmdline"));
+    EXPECT_EQ(second.Field("cmdline"), BuildCommandLine(Server(0)));
+
+    // A pass over a server that still runs changes nothing.
+    const unsigned long relaunched = Pid(0);
+    manager.RestartExitedServers();
+    EXPECT_EQ(Pid(0), relaunched);
+    EXPECT_EQ(Select(workspace.Events(), standin::kStartEvent).size(), 2u);
+    manager.StopServer(0);
+}
+
+TEST_F(ServerWatchdog, FailedRelaunchIsNotRetried)
+{
+    workspace.SetOption(standin::kExitAfterMsVariable, "200");
+    AddServers(1);
+    StartAndWait(0);
+    ASSERT_TRUE(HasEnded(Server(0).process.hProcess));
+    ASSERT_TRUE(workspace.RemoveProgram());
+    manager.RestartExitedServers();
+    EXPECT_EQ(Server(0).running, 0);
+    EXPECT_EQ(manager.CountRunning(), 0);
+
+    ASSERT_TRUE(workspace.RestoreProgram());
+    manager.RestartExitedServers();
+    EXPECT_EQ(Server(0).running, 0);
+    EXPECT_EQ(Select(workspace.Events(), standin::kStartEvent).size(), 1u);
+}
+
+TEST_F(ServerHandles, DeletionAndDestructionCloseTheLaunchHandles)
+{
+    const int before = CountOpenHandles();
+    AddServers(1);
+    StartAndWait(0);
+    EXPECT_EQ(CountOpenHandles(), before + 2);
+    manager.StopServer(0);
+    ASSERT_TRUE(HasEnded(Server(0).process.hProcess));
+    EXPECT_EQ(CountOpenHandles(), before + 2);  // kept until relaunch or deletion
+    ASSERT_TRUE(manager.DeleteCurrentServer());
+    EXPECT_EQ(CountOpenHandles(), before);
+
+    {
+        ServerManager other;
+        ASSERT_TRUE(other.AddServer());
+        ASSERT_TRUE(other.AddServer());
+        ASSERT_TRUE(other.StartServer(0));
+        ASSERT_TRUE(other.StartServer(1));
+        ASSERT_TRUE(workspace.WaitForStarts(3, kStartTimeoutMs));
+        other.StopAllServers();
+        ASSERT_TRUE(workspace.WaitAllEnded(kEndTimeoutMs));
+        EXPECT_EQ(CountOpenHandles(), before + 4);
+    }
+    EXPECT_EQ(CountOpenHandles(), before);
+}
+
+TEST_F(ServerHandles, FailedRelaunchLeavesNothingToCloseTwice)
+{
+    AddServers(1);
+    const int before = CountOpenHandles();
+    StartAndWait(0);
+    manager.StopServer(0);
+    ASSERT_TRUE(HasEnded(Server(0).process.hProcess));
+
+    ASSERT_TRUE(workspace.RemoveProgram());
+    EXPECT_FALSE(manager.StartServer(0));
+    EXPECT_EQ(CountOpenHandles(), before);
+    EXPECT_EQ(Server(0).process.hProcess, nullptr);
+    EXPECT_EQ(Server(0).process.hThread, nullptr);
+    EXPECT_EQ(Server(0).process.dwProcessId, 0u);
+
+    // Handle values are reused: this event most likely takes a value the
+    // launch had. Deleting the record must not close it a second time.
+    const HANDLE bystander = ::CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    ASSERT_NE(bystander, nullptr);
+    ASSERT_TRUE(manager.DeleteCurrentServer());
+    DWORD flags = 0;
+    EXPECT_TRUE(::GetHandleInformation(bystander, &flags));
+    ::CloseHandle(bystander);
+}
+
+TEST_F(ServerSoak, EightCrashingServersAreRelaunchedOnEveryPassWithoutLeakingHandles)
+{
+    const int kServers = 8;
+    const int kPasses = 20;
+    workspace.SetOption(standin::kExitAfterMsVariable, "1000");
+    workspace.SetOption(standin::kExitCodeVariable, "3");
+    AddServers(kServers);
+    for (int i = 0; i < kServers; ++i)
+        ASSERT_TRUE(manager.StartServer(i));
+    const int handlesAtStart = CountOpenHandles();
+
+    std::vector<int> handlesAfterPass;
+    for (int pass = 1; pass <= kPasses; ++pass) {
+        HANDLE processes[kServers];
+        unsigned long pids[kServers];
+        for (int i = 0; i < kServers; ++i) {
+            processes[i] = Server(i).process.hProcess;
+            pids[i] = Pid(i);
+        }
+        ASSERT_EQ(::WaitForMultipleObjects(kServers, processes, TRUE, 15000), WAIT_OBJECT_0) << "pass " << pass;
+        manager.RestartExitedServers();
+        for (int i = 0; i < kServers; ++i) {
+            ASSERT_EQ(Server(i).running, 1) << "pass " << pass << ", slot " << i;
+            ASSERT_NE(Pid(i), pids[i]) << "pass " << pass << ", slot " << i;
+        }
+        handlesAfterPass.push_back(CountOpenHandles());
+    }
+    for (int pass = 1; pass <= kPasses; ++pass)
+        EXPECT_EQ(handlesAfterPass[pass - 1], handlesAtStart) << "pass " << pass;
+
+    // Every server was launched once and relaunched on every pass, always
+    // with its own command line.
+    const std::size_t launches = static_cast<std::size_t>(kServers * (kPasses + 1));
+    ASSERT_TRUE(workspace.WaitForStarts(launches, kStartTimeoutMs));
+    std::map<std::string, int> launchesByCommandLine;
+    for (const StandinEvent& start : Select(workspace.Events(), standin::kStartEvent))
+        ++launchesByCommandLine[start.Field("cmdline")];
+    for (int i = 0; i < kServers; ++i)
+        EXPECT_EQ(launchesByCommandLine[BuildCommandLine(Server(i))], kPasses + 1) << "slot " << i;
+
+    manager.StopAllServers();
+    EXPECT_EQ(manager.CountRunning(), 0);
+    EXPECT_TRUE(workspace.WaitAllEnded(kEndTimeoutMs));
+}
+
+// Run by its own test entry, through one-processor-run.sh, which shows Wine a
+// single processor. There a pinning to mask 2 would be refused and one to
+// mask 1 would change nothing, so the masks can show only that the launch
+// went through and kept the whole, one-processor mask; the choice itself is
+// covered by PinningMaskForSlot's own tests.
+TEST_F(OneProcessor, LaunchesKeepTheOnlyProcessor)
+{
+    ASSERT_EQ(SystemAffinity(), 1u) << "run through tests/windows/one-processor-run.sh";
+    AddServers(2);
+    StartAndWait(0);
+    StartAndWait(1);
+    for (int i = 0; i < 2; ++i) {
+        EXPECT_EQ(Server(i).running, 1);
+        EXPECT_EQ(ProcessAffinity(Server(i).process.hProcess), 1u) << "slot " << i;
+        EXPECT_EQ(ThreadAffinity(Server(i).process.hThread), 1u) << "slot " << i;
+    }
+    manager.StopAllServers();
+    EXPECT_TRUE(workspace.WaitAllEnded(kEndTimeoutMs));
+}
+
+}  // namespace

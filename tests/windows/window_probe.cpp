@@ -1,0 +1,162 @@
+#include "tests/windows/window_probe.h"
+
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <vector>
+
+namespace {
+
+constexpr auto kAnswerBound = std::chrono::seconds(20);
+
+struct CaptionSearch {
+    const std::string* caption;
+    HWND found;
+};
+
+BOOL CALLBACK FindOwnWindow(HWND window, LPARAM param)
+{
+    CaptionSearch& search = *reinterpret_cast<CaptionSearch*>(param);
+    DWORD process = 0;
+    ::GetWindowThreadProcessId(window, &process);
+    if (process != ::GetCurrentProcessId() || !::IsWindowVisible(window))
+        return TRUE;
+    char caption[256] = "";
+    ::GetWindowTextA(window, caption, sizeof caption);
+    if (*search.caption != caption)
+        return TRUE;
+    search.found = window;
+    return FALSE;
+}
+
+std::string WindowText(HWND window)
+{
+    const int length = ::GetWindowTextLengthA(window);
+    std::vector<char> text(static_cast<std::size_t>(length > 0 ? length : 0) + 1, '\0');
+    ::GetWindowTextA(window, text.data(), static_cast<int>(text.size()));
+    return text.data();
+}
+
+}  // namespace
+
+std::string ControlText(HWND dialog, int id)
+{
+    return WindowText(::GetDlgItem(dialog, id));
+}
+
+bool IsControlEnabled(HWND dialog, int id)
+{
+    return ::IsWindowEnabled(::GetDlgItem(dialog, id)) != FALSE;
+}
+
+bool IsChecked(HWND dialog, int id)
+{
+    return ::SendDlgItemMessageA(dialog, id, BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+int ItemCount(HWND dialog, int id)
+{
+    return static_cast<int>(::SendDlgItemMessageA(dialog, id, CB_GETCOUNT, 0, 0));
+}
+
+std::string ItemText(HWND dialog, int id, int index)
+{
+    const LRESULT length = ::SendDlgItemMessageA(dialog, id, CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0);
+    if (length < 0)
+        return std::string();
+    std::vector<char> text(static_cast<std::size_t>(length) + 1, '\0');
+    ::SendDlgItemMessageA(dialog, id, CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
+    return text.data();
+}
+
+std::string SelectedItem(HWND dialog, int id)
+{
+    const LRESULT selected = ::SendDlgItemMessageA(dialog, id, CB_GETCURSEL, 0, 0);
+    return selected < 0 ? std::string() : ItemText(dialog, id, static_cast<int>(selected));
+}
+
+std::string AddressText(HWND dialog, int id)
+{
+    DWORD address = 0;
+    if (::SendDlgItemMessageA(dialog, id, IPM_GETADDRESS, 0, reinterpret_cast<LPARAM>(&address)) == 0)
+        return std::string();
+    return std::to_string(FIRST_IPADDRESS(address)) + "." + std::to_string(SECOND_IPADDRESS(address)) + "." +
+           std::to_string(THIRD_IPADDRESS(address)) + "." + std::to_string(FOURTH_IPADDRESS(address));
+}
+
+void Notify(HWND dialog, int id, int code)
+{
+    ::SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, code), reinterpret_cast<LPARAM>(::GetDlgItem(dialog, id)));
+}
+
+void ChooseItem(HWND dialog, int id, const std::string& text)
+{
+    const LRESULT index =
+        ::SendDlgItemMessageA(dialog, id, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(text.c_str()));
+    ASSERT_GE(index, 0) << text;
+    ::SendDlgItemMessageA(dialog, id, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+    Notify(dialog, id, CBN_SELCHANGE);
+}
+
+void TypeText(HWND dialog, int id, const std::string& text)
+{
+    ::SetDlgItemTextA(dialog, id, text.c_str());
+    Notify(dialog, id, EN_KILLFOCUS);
+}
+
+void Click(HWND dialog, int id)
+{
+    const HWND control = ::GetDlgItem(dialog, id);
+    const LONG_PTR style = ::GetWindowLongPtrA(control, GWL_STYLE) & BS_TYPEMASK;
+    if (style == BS_AUTOCHECKBOX || style == BS_CHECKBOX) {
+        const bool checked = ::SendMessageA(control, BM_GETCHECK, 0, 0) == BST_CHECKED;
+        ::SendMessageA(control, BM_SETCHECK, checked ? BST_UNCHECKED : BST_CHECKED, 0);
+    }
+    Notify(dialog, id, BN_CLICKED);
+}
+
+void PumpPendingMessages()
+{
+    MSG message;
+    while (::PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+        ::TranslateMessage(&message);
+        ::DispatchMessageA(&message);
+    }
+}
+
+ModalAnswerer::ModalAnswerer(std::string caption, std::function<void(HWND)> answer)
+    : m_caption(std::move(caption)), m_answer(std::move(answer))
+{
+    m_thread = std::thread([this] {
+        const auto deadline = std::chrono::steady_clock::now() + kAnswerBound;
+        while (!m_stop && std::chrono::steady_clock::now() < deadline) {
+            CaptionSearch search{&m_caption, nullptr};
+            ::EnumWindows(FindOwnWindow, reinterpret_cast<LPARAM>(&search));
+            if (search.found != nullptr) {
+                m_answer(search.found);
+                m_answered = true;
+                return;
+            }
+            ::Sleep(20);
+        }
+    });
+}
+
+ModalAnswerer::~ModalAnswerer()
+{
+    m_stop = true;
+    m_thread.join();
+}
+
+std::string MessageBoxText(HWND box)
+{
+    // A message box shows its text in the static control 0xFFFF.
+    return ControlText(box, 0xFFFF);
+}
+
+void PressButton(HWND window, int id)
+{
+    ::PostMessageA(::GetDlgItem(window, id), BM_CLICK, 0, 0);
+}

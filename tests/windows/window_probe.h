@@ -1,0 +1,57 @@
+// Reading the state of a real dialog's controls, and answering the modal
+// windows (message boxes, dialogs) that the code under test opens.
+#pragma once
+
+#include <windows.h>
+
+#include <atomic>
+#include <functional>
+#include <string>
+#include <thread>
+
+std::string ControlText(HWND dialog, int id);
+bool IsControlEnabled(HWND dialog, int id);
+bool IsChecked(HWND dialog, int id);
+// The text of a drop-down list's selected item; "" when nothing is selected.
+std::string SelectedItem(HWND dialog, int id);
+int ItemCount(HWND dialog, int id);
+std::string ItemText(HWND dialog, int id, int index);
+// The address control's four fields, as a.b.c.d; "" when all are blank.
+std::string AddressText(HWND dialog, int id);
+
+// Sends what a control sends its dialog when the operator acts on it.
+void Notify(HWND dialog, int id, int code);
+// Selects a drop-down list's item as the operator would: selection, then
+// the notification.
+void ChooseItem(HWND dialog, int id, const std::string& text);
+void TypeText(HWND dialog, int id, const std::string& text);  // then EN_KILLFOCUS
+void Click(HWND dialog, int id);  // toggles a check box, then BN_CLICKED
+
+// Handles what is waiting in this thread's queue: the dialog manager posts
+// some of its reactions (the close box's IDCANCEL among them).
+void PumpPendingMessages();
+
+// Waits on a thread of its own for a top-level window of this process with
+// the given caption, then runs `answer` on it there. Modal windows run their
+// loops on the test's thread, so this is how a test operates them.
+class ModalAnswerer {
+public:
+    ModalAnswerer(std::string caption, std::function<void(HWND)> answer);
+    ~ModalAnswerer();  // waits for the thread; gives up after the bound
+    ModalAnswerer(const ModalAnswerer&) = delete;
+    ModalAnswerer& operator=(const ModalAnswerer&) = delete;
+
+    bool Answered() const { return m_answered; }
+
+private:
+    std::string m_caption;
+    std::function<void(HWND)> m_answer;
+    std::atomic<bool> m_answered{false};
+    std::atomic<bool> m_stop{false};
+    std::thread m_thread;
+};
+
+// The text of a message box, and a click on one of its buttons (or of any
+// dialog's push button).
+std::string MessageBoxText(HWND box);
+void PressButton(HWND window, int id);
