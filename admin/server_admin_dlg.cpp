@@ -1,5 +1,7 @@
 #include "admin/server_admin_dlg.h"
 
+#include <commctrl.h>
+
 #include "framework/win_app.h"
 #include "res/resource.h"
 
@@ -61,6 +63,47 @@ MessageTable CServerAdminDlg::GetMessageTable() const
         msg::QueryDragIcon(&CServerAdminDlg::OnQueryDragIcon),
         msg::Timer(&CServerAdminDlg::OnTimer),
         msg::Destroy(&CServerAdminDlg::OnDestroy),
+        msg::Clicked(IDC_START, &CServerAdminDlg::OnStart),
+        msg::Clicked(IDC_STOP, &CServerAdminDlg::OnStop),
+        msg::Clicked(IDC_DELETE, &CServerAdminDlg::OnDelete),
+        msg::Clicked(IDC_NEW, &CServerAdminDlg::OnNew),
+        msg::KillFocus(IDC_NAME, &CServerAdminDlg::OnNameKillFocus),
+        msg::KillFocus(IDC_PORT, &CServerAdminDlg::OnPortKillFocus),
+        msg::KillFocus(IDC_RANKPOINTS, &CServerAdminDlg::OnRankPointsKillFocus),
+        msg::Change(IDC_RANKPOINTS, &CServerAdminDlg::OnRankPointsChange),
+        msg::KillFocus(IDC_PASSWORD, &CServerAdminDlg::OnPasswordKillFocus),
+        msg::SelChange(IDC_GAMEMODE, &CServerAdminDlg::OnGameModeChanged),
+        msg::SelChange(IDC_MAP, &CServerAdminDlg::OnMapChanged),
+        msg::Clicked(IDC_DEDICATED, &CServerAdminDlg::OnDedicated),
+        msg::Clicked(IDC_PURE, &CServerAdminDlg::OnPure),
+        msg::Clicked(IDC_MINIMIZE, &CServerAdminDlg::OnMinimize),
+        msg::Clicked(IDC_FRIENDLYFIRE, &CServerAdminDlg::OnFriendlyFire),
+        msg::Clicked(IDC_RESPAWN, &CServerAdminDlg::OnRespawn),
+        msg::SelChange(IDC_PLAYON, &CServerAdminDlg::OnPlayOnChanged),
+        msg::SelChange(IDC_MAXPLAYERS, &CServerAdminDlg::OnMaxPlayersChanged),
+        msg::SelChange(IDC_MATCHTIME, &CServerAdminDlg::OnMatchTimeChanged),
+        msg::SelChange(IDC_FREEZETIME, &CServerAdminDlg::OnFreezeTimeChanged),
+        msg::EditChange(IDC_FREEZETIME, &CServerAdminDlg::OnFreezeTimeEditChange),
+        msg::SelChange(IDC_ROUNDTIME, &CServerAdminDlg::OnRoundTimeChanged),
+        msg::EditChange(IDC_ROUNDTIME, &CServerAdminDlg::OnRoundTimeEditChange),
+        msg::Clicked(IDC_IMMEDIATEPLAY, &CServerAdminDlg::OnImmediatePlay),
+        msg::ListSelChange(IDC_SERVERLIST, &CServerAdminDlg::OnServerListChanged),
+        msg::Clicked(IDC_USEEXTERNIP, &CServerAdminDlg::OnUseExternIp),
+        msg::Clicked(IDC_ALLOWSHADOWS, &CServerAdminDlg::OnAllowShadows),
+        msg::KillFocus(IDC_DAMAGEMULTIPLIER, &CServerAdminDlg::OnDamageMultiplierKillFocus),
+        msg::Clicked(IDC_SPECTATEALL, &CServerAdminDlg::OnSpectateAll),
+        msg::Notify(IPN_FIELDCHANGED, IDC_EXTERNIP, &CServerAdminDlg::OnExternIpFieldChanged),
+        msg::Clicked(IDC_USEMAPROTATION, &CServerAdminDlg::OnUseMapRotation),
+        msg::KillFocus(IDC_ROTATIONFILE, &CServerAdminDlg::OnRotationFileKillFocus),
+        msg::SelChange(IDC_MAPTIME, &CServerAdminDlg::OnMapTimeChanged),
+        msg::Clicked(IDC_ROTATIONBUTTON, &CServerAdminDlg::OnRotationButton),
+        msg::Clicked(IDC_BROWSE, &CServerAdminDlg::OnBrowse),
+        msg::Clicked(IDC_HASH, &CServerAdminDlg::OnHash),
+        msg::SelChange(IDC_TEAM1SKINSET, &CServerAdminDlg::OnTeam1SkinSetChanged),
+        msg::SelChange(IDC_TEAM2SKINSET, &CServerAdminDlg::OnTeam2SkinSetChanged),
+        msg::Clicked(IDC_ANTICHEAT, &CServerAdminDlg::OnAntiCheat),
+        msg::Clicked(IDC_OPENCHAT, &CServerAdminDlg::OnOpenChat),
+        msg::KillFocus(IDC_JUMPSLOWDOWN, &CServerAdminDlg::OnJumpSlowdownKillFocus),
     };
     return MakeMessageTable(entries);
 }

@@ -31,6 +31,49 @@ protected:
     void OnTimer(UINT_PTR id);
     void OnDestroy();
 
+    // The operator's actions, one per control and notification.
+    void OnStart();
+    void OnStop();
+    void OnDelete();
+    void OnNew();
+    void OnNameKillFocus();
+    void OnPortKillFocus();
+    void OnRankPointsKillFocus();
+    void OnRankPointsChange();
+    void OnPasswordKillFocus();
+    void OnGameModeChanged();
+    void OnMapChanged();
+    void OnDedicated();
+    void OnPure();
+    void OnMinimize();
+    void OnFriendlyFire();
+    void OnRespawn();
+    void OnPlayOnChanged();
+    void OnMaxPlayersChanged();
+    void OnMatchTimeChanged();
+    void OnFreezeTimeChanged();
+    void OnFreezeTimeEditChange();
+    void OnRoundTimeChanged();
+    void OnRoundTimeEditChange();
+    void OnImmediatePlay();
+    void OnServerListChanged();
+    void OnUseExternIp();
+    void OnAllowShadows();
+    void OnDamageMultiplierKillFocus();
+    void OnSpectateAll();
+    void OnExternIpFieldChanged(NMHDR* header, LRESULT* result);
+    void OnUseMapRotation();
+    void OnRotationFileKillFocus();
+    void OnMapTimeChanged();
+    void OnRotationButton();
+    void OnBrowse();
+    void OnHash();
+    void OnTeam1SkinSetChanged();
+    void OnTeam2SkinSetChanged();
+    void OnAntiCheat();
+    void OnOpenChat();
+    void OnJumpSlowdownKillFocus();
+
 private:
     // The steps of a refresh, in the order they run.
     void EnableSettings(bool enable) const;
@@ -38,6 +81,10 @@ private:
     void ShowTexts(const ServerConfig& server) const;
     void ShowIndexSelections(const ServerConfig& server) const;
     void ShowMaps(ServerConfig& server) const;
+    // Lists the maps of the record's mode and selects the record's map, or
+    // the first map when the mode lacks it.
+    void ListMapsSelecting(const ServerConfig& server) const;
+    void ResetForNoServer() const;
     void ShowLeadingNumbers(const ServerConfig& server) const;
     void ShowChecks(const ServerConfig& server) const;
     void ShowRotation(const ServerConfig& server) const;

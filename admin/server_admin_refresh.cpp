@@ -120,22 +120,26 @@ void CServerAdminDlg::ShowIndexSelections(const ServerConfig& server) const
     m_team2SkinSet.SetCurSel(server.team2SkinSet);
 }
 
-// Lists the mode's maps afresh and selects the record's map. A record
-// without a map takes the first one listed.
-void CServerAdminDlg::ShowMaps(ServerConfig& server) const
+void CServerAdminDlg::ListMapsSelecting(const ServerConfig& server) const
 {
     ListMapsForMode(m_gameMode.GetLBText(server.gameMode).c_str(), m_map);
     m_map.SetCurSel(0);
-    if (server.mapName[0] != '\0') {
-        for (int i = 0; i < m_map.GetCount(); ++i) {
-            if (EqualNoCase(m_map.GetLBText(i).c_str(), server.mapName)) {
-                m_map.SetCurSel(i);
-                break;
-            }
+    if (server.mapName[0] == '\0')
+        return;
+    for (int i = 0; i < m_map.GetCount(); ++i) {
+        if (EqualNoCase(m_map.GetLBText(i).c_str(), server.mapName)) {
+            m_map.SetCurSel(i);
+            return;
         }
-    } else if (m_map.GetCurSel() >= 0) {
-        CopyText(server.mapName, m_map.GetLBText(m_map.GetCurSel()).c_str());
     }
+}
+
+// A record without a map takes the first one listed.
+void CServerAdminDlg::ShowMaps(ServerConfig& server) const
+{
+    ListMapsSelecting(server);
+    if (server.mapName[0] == '\0' && m_map.GetCurSel() >= 0)
+        CopyText(server.mapName, m_map.GetLBText(m_map.GetCurSel()).c_str());
 }
 
 void CServerAdminDlg::ShowLeadingNumbers(const ServerConfig& server) const

@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include <commdlg.h>  // the OFN_ flags callers pass
+
 #include <string>
 
 class CWnd;

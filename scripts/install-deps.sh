@@ -8,6 +8,7 @@ packages=(
     g++-mingw-w64-x86-64-posix
     googletest
     wine64
+    fonts-wine
     xvfb
     imagemagick
     zip

@@ -19,14 +19,12 @@ wine_session_stop() {
 }
 trap wine_session_stop EXIT
 
-wine_session_start() {
-    local display=${WINE_SESSION_DISPLAY:-}
-    if [ -z "$display" ]; then
-        display=90
-        while [ -e "/tmp/.X11-unix/X$display" ] || [ -e "/tmp/.X$display-lock" ]; do
-            display=$((display + 1))
-        done
-    fi
+# Starts a private Xvfb display for the Wine programs.
+wine_session_start_display() {
+    local display=90
+    while [ -e "/tmp/.X11-unix/X$display" ] || [ -e "/tmp/.X$display-lock" ]; do
+        display=$((display + 1))
+    done
     Xvfb ":$display" -screen 0 1280x1024x24 -nolisten tcp </dev/null >/dev/null 2>&1 &
     wine_session_xvfb_pid=$!
     export DISPLAY=":$display"
@@ -39,7 +37,10 @@ wine_session_start() {
             return 1
         fi
     done
+}
 
+# Starts the private Wine environment on $DISPLAY.
+wine_session_start_wine() {
     mkdir -p "$WINEPREFIX"
     # Detached, every stream on /dev/null: Wine's background services would
     # otherwise keep the caller's pipes open and hang whatever reads them.
@@ -48,4 +49,12 @@ wine_session_start() {
         echo "wineboot failed or timed out" >&2
         return 1
     fi
+    # Wine does not look for its own fonts where Debian puts them; without
+    # them "MS Sans Serif" falls back to a wider font and labels get cut.
+    cp -u /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
+}
+
+wine_session_start() {
+    wine_session_start_display
+    wine_session_start_wine
 }

@@ -15,10 +15,10 @@
 //                              nothing lingers after a test run
 // Otherwise it ends with exit code 0 on WM_QUIT (not with the message's
 // wParam: the launcher sends 259, which as an exit code reads as "still
-// running") and, by closing its window, on WM_CLOSE.
+// running") and on WM_CLOSE, its window going with the process.
 //
 // Log: appended to "qyr_standin.log" in the working directory, one line per
-// event, each written whole, so that several stand-ins can share one file:
+// event, each appended whole, so that several stand-ins can share one file:
 //   <event> pid=<id> affinity=0x<hex> thread_affinity=0x<hex>[ <details>]
 // with the process's affinity mask and its main thread's, as they are when
 // the line is written (a launcher may pin the process just after start).
@@ -28,6 +28,8 @@
 //   crash ... code=<exit code>               the scripted crash
 //   hang ...                                 from now on no message is handled
 //   lifetime ...                             the lifetime is over
+//   nowindow ... error=<code>                the window could not be made;
+//                                            it ends with exit code 1
 #include <windows.h>
 
 #include <string>
@@ -42,8 +44,10 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
     const StandinOptions options = ReadStandinOptions();
     // The window comes first: once "start" is logged, the main thread has a
     // message queue and a window, and a stop can reach both.
-    if (CreateStatusWindow(instance, options) == nullptr)
+    if (CreateStatusWindow(instance, options) == nullptr) {
+        LogEvent(standin::kNoWindowEvent, "error=" + std::to_string(::GetLastError()));
         return 1;
+    }
     LogEvent(standin::kStartEvent, std::string("cmdline=") + ::GetCommandLineA());
 
     if (options.hang) {

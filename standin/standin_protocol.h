@@ -22,5 +22,6 @@ constexpr char kCloseEvent[] = "close";
 constexpr char kCrashEvent[] = "crash";
 constexpr char kHangEvent[] = "hang";
 constexpr char kLifetimeEvent[] = "lifetime";
+constexpr char kNoWindowEvent[] = "nowindow";
 
 }  // namespace standin

@@ -96,12 +96,14 @@ LRESULT CALLBACK StatusWindowProc(HWND window, UINT message, WPARAM wParam, LPAR
         return 0;
     case WM_CLOSE:
         LogEvent(standin::kCloseEvent, options->ignoreClose ? "ignored" : "");
-        if (!options->ignoreClose)
-            ::DestroyWindow(window);
-        return 0;
-    case WM_DESTROY:
-        g_closed = true;
-        ::PostQuitMessage(0);
+        // The server shuts down and its window goes with the process. Not
+        // DestroyWindow: under an X server without a window manager, Wine
+        // waits two seconds for a hidden window to be withdrawn, and the
+        // close would reach the launcher's bound.
+        if (!options->ignoreClose) {
+            g_closed = true;
+            ::PostQuitMessage(0);
+        }
         return 0;
     default:
         return ::DefWindowProcA(window, message, wParam, lParam);

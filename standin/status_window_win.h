@@ -10,6 +10,6 @@
 // must outlive the window.
 HWND CreateStatusWindow(HINSTANCE instance, const StandinOptions& options);
 
-// True once the window is destroyed: a quit message after that is the
-// stand-in's own, not the launcher's.
+// True once the window has accepted WM_CLOSE: a quit message after that is
+// the stand-in's own, not the launcher's.
 bool StatusWindowClosed();

@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <chrono>
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -68,6 +69,40 @@ int CountOpenHandles()
 bool HasEnded(HANDLE process, unsigned timeoutMs = kEndTimeoutMs)
 {
     return ::WaitForSingleObject(process, timeoutMs) == WAIT_OBJECT_0;
+}
+
+bool WaitUntil(const std::function<bool()>& done, unsigned timeoutMs)
+{
+    const ULONGLONG deadline = ::GetTickCount64() + timeoutMs;
+    while (!done()) {
+        if (::GetTickCount64() >= deadline)
+            return false;
+        ::Sleep(50);
+    }
+    return true;
+}
+
+struct WindowSearch {
+    DWORD processId;
+    HWND found;
+};
+
+BOOL CALLBACK FindWindowOf(HWND window, LPARAM param)
+{
+    auto& search = *reinterpret_cast<WindowSearch*>(param);
+    DWORD owner = 0;
+    ::GetWindowThreadProcessId(window, &owner);
+    if (owner != search.processId)
+        return TRUE;
+    search.found = window;
+    return FALSE;
+}
+
+HWND FirstWindowOf(DWORD processId)
+{
+    WindowSearch search = {processId, nullptr};
+    ::EnumWindows(FindWindowOf, reinterpret_cast<LPARAM>(&search));
+    return search.found;
 }
 
 class ServerProcess : public ::testing::Test {
@@ -240,6 +275,24 @@ TEST_F(ServerStop, HungServerHoldsUpTheStopOfOthersOnlyWithinItsBound)
     EXPECT_FALSE(HasEnded(Server(0).process.hProcess, 0));
 }
 
+TEST_F(ServerStop, WindowHungForLongIsSkippedWithoutWaiting)
+{
+    workspace.SetOption(standin::kHangVariable, "1");
+    AddServers(1);
+    StartAndWait(0);
+    const HWND window = FirstWindowOf(Pid(0));
+    ASSERT_NE(window, nullptr);
+    // The system calls a window hung once it has handled nothing for a few
+    // seconds.
+    ASSERT_TRUE(WaitUntil([window] { return ::IsHungAppWindow(window) != FALSE; }, 10000));
+
+    const auto begin = std::chrono::steady_clock::now();
+    EXPECT_TRUE(manager.StopServer(0));
+    const auto elapsed = std::chrono::steady_clock::now() - begin;
+    EXPECT_LT(elapsed, std::chrono::milliseconds(kQuitWaitMs + kCloseWaitMs / 2));
+    EXPECT_FALSE(HasEnded(Server(0).process.hProcess, 0));
+}
+
 TEST_F(ServerStop, StopAllLeavesServersNotMarkedRunningUntouched)
 {
     workspace.SetOption(standin::kIgnoreQuitVariable, "1");
@@ -393,6 +446,11 @@ TEST_F(ServerSoak, EightCrashingServersAreRelaunchedOnEveryPassWithoutLeakingHan
             pids[i] = Pid(i);
         }
         ASSERT_EQ(::WaitForMultipleObjects(kServers, processes, TRUE, 15000), WAIT_OBJECT_0) << "pass " << pass;
+        for (int i = 0; i < kServers; ++i) {
+            DWORD exitCode = 0;
+            ::GetExitCodeProcess(processes[i], &exitCode);
+            EXPECT_EQ(exitCode, 3u) << "pass " << pass << ", slot " << i;  // its own crash, not a failed start
+        }
         manager.RestartExitedServers();
         for (int i = 0; i < kServers; ++i) {
             ASSERT_EQ(Server(i).running, 1) << "pass " << pass << ", slot " << i;

@@ -160,3 +160,29 @@ void PressButton(HWND window, int id)
 {
     ::PostMessageA(::GetDlgItem(window, id), BM_CLICK, 0, 0);
 }
+
+int ListBoxCount(HWND dialog, int id)
+{
+    return static_cast<int>(::SendDlgItemMessageA(dialog, id, LB_GETCOUNT, 0, 0));
+}
+
+std::string ListBoxText(HWND dialog, int id, int index)
+{
+    const LRESULT length = ::SendDlgItemMessageA(dialog, id, LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
+    if (length < 0)
+        return std::string();
+    std::vector<char> text(static_cast<std::size_t>(length) + 1, '\0');
+    ::SendDlgItemMessageA(dialog, id, LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
+    return text.data();
+}
+
+int ListBoxSelection(HWND dialog, int id)
+{
+    return static_cast<int>(::SendDlgItemMessageA(dialog, id, LB_GETCURSEL, 0, 0));
+}
+
+void ChooseListBoxItem(HWND dialog, int id, int index)
+{
+    ::SendDlgItemMessageA(dialog, id, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
+    Notify(dialog, id, LBN_SELCHANGE);
+}

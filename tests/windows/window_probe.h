@@ -55,3 +55,11 @@ private:
 // dialog's push button).
 std::string MessageBoxText(HWND box);
 void PressButton(HWND window, int id);
+
+// A list box's items, and its selected item's index (-1 when none is).
+int ListBoxCount(HWND dialog, int id);
+std::string ListBoxText(HWND dialog, int id, int index);
+int ListBoxSelection(HWND dialog, int id);
+// Selects a list box's item as the operator's click would: selection, then
+// the notification.
+void ChooseListBoxItem(HWND dialog, int id, int index);
