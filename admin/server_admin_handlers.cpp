@@ -13,8 +13,6 @@
 
 namespace {
 
-const char kRotationFilter[] = "Map Rotation Files (*.map)|*.map|All Files (*.*)|*.*||";
-
 ServerConfig* CurrentServer()
 {
     return g_serverManager != nullptr ? g_serverManager->Current() : nullptr;
@@ -267,8 +265,8 @@ void CServerAdminDlg::OnBrowse()
     ServerConfig* server = CurrentServer();
     if (server == nullptr)
         return;
-    CFileDialog dialog(true, "map", nullptr, OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_PATHMUSTEXIST, kRotationFilter,
-                       this);
+    CFileDialog dialog(true, kRotationFileExtension, nullptr, OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_PATHMUSTEXIST,
+                       kRotationFileFilter, this);
     if (dialog.DoModal() != IDOK)
         return;
     // A path too long for the record is refused rather than cut into the

@@ -112,15 +112,13 @@ void CMapRotationDlg::OnAddEntry()
     m_entries.SetCurSel(m_entries.AddString(entry.c_str()));
 }
 
-// Not every list box clears its selection when the selected item goes, so it
-// is cleared here: a second "Remove" must find nothing to remove.
+// The list box drops the selection with the selected item, so a second
+// "Remove" finds nothing to remove.
 void CMapRotationDlg::OnRemoveEntry()
 {
     const int selected = m_entries.GetCurSel();
-    if (selected == LB_ERR)
-        return;
-    m_entries.DeleteString(selected);
-    m_entries.SetCurSel(-1);
+    if (selected != LB_ERR)
+        m_entries.DeleteString(selected);
 }
 
 // The first entry wraps around to the last place.

@@ -36,6 +36,10 @@ public:
     void MakeUniqueName(char (&out)[kTextSize]) const;
     int NextFreePort() const;
 
+    // Process control, in the Windows build only. All of it runs on the
+    // user-interface thread; a stop blocks it for at most kQuitWaitMs plus
+    // kCloseWaitMs per server.
+    //
     // Launches "QYR.exe" from the current directory with the slot's command
     // line and marks it running; false, with `running` unchanged, when the
     // slot is empty or the process could not be created.

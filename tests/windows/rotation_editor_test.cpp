@@ -535,14 +535,16 @@ TEST_F(UnwritableRotationTest, ChosenNameIsTakenBackWhenTheWriteFails)
     ASSERT_TRUE(::SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY));
     Open();
     Add("Fallout", "Dunes");
+    bool asked = false;
     const std::string text = PressOkExpectingWarning([&](HWND dialog) {
         SaveAs(dialog, path);
         // The dialog asks before it lets an existing file be replaced.
         const HWND question = WaitForOwnedWindow(dialog);
-        std::printf("DEBUG question=%p\n", (void*)question); std::fflush(stdout);
-        if (question != nullptr)
+        asked = question != nullptr;
+        if (asked)
             PressButton(question, IDYES);
     });
+    EXPECT_TRUE(asked);
     EXPECT_NE(text.find(path), std::string::npos) << text;
     ASSERT_TRUE(EditorOpen());
     EXPECT_EQ(std::string(Server().rotationFile), "");
