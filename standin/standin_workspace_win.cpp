@@ -137,9 +137,20 @@ StandinWorkspace::StandinWorkspace() : m_source(FindBuiltStandin()), m_previousD
     static unsigned serial = 0;
     m_folder = std::string(temp) + "qyr-standin-" + std::to_string(::GetCurrentProcessId()) + "-" +
                std::to_string(++serial);
+    if (::CreateDirectoryA(m_folder.c_str(), nullptr))
+        Enter();
+}
+
+StandinWorkspace::StandinWorkspace(const std::string& folder)
+    : m_ownsFolder(false), m_folder(folder), m_source(FindBuiltStandin()), m_previousDirectory(CurrentDirectory())
+{
+    Enter();
+}
+
+void StandinWorkspace::Enter()
+{
     ClearOptions();
-    m_ready = !m_source.empty() && ::CreateDirectoryA(m_folder.c_str(), nullptr) && RestoreProgram() &&
-              ::SetCurrentDirectoryA(m_folder.c_str());
+    m_ready = !m_source.empty() && RestoreProgram() && ::SetCurrentDirectoryA(m_folder.c_str());
 }
 
 StandinWorkspace::~StandinWorkspace()
@@ -150,7 +161,8 @@ StandinWorkspace::~StandinWorkspace()
     ::SetCurrentDirectoryA(m_previousDirectory.c_str());
     RemoveProgram();
     ::DeleteFileA((m_folder + "\\" + standin::kLogFileName).c_str());
-    ::RemoveDirectoryA(m_folder.c_str());
+    if (m_ownsFolder)
+        ::RemoveDirectoryA(m_folder.c_str());
 }
 
 void StandinWorkspace::SetOption(const char* variable, const std::string& value)

@@ -31,6 +31,9 @@ public:
     static constexpr unsigned kLifetimeMs = 60000;
 
     StandinWorkspace();
+    // Works in an existing folder that stays the caller's: a game folder's
+    // Bin, whose maps a test needs as well.
+    explicit StandinWorkspace(const std::string& folder);
     // Ends every stand-in started from here that still runs, restores the
     // previous current directory and removes the folder.
     ~StandinWorkspace();
@@ -63,7 +66,10 @@ public:
 private:
     void EndAll() const;
 
+    void Enter();
+
     bool m_ready = false;
+    bool m_ownsFolder = true;
     std::string m_folder;
     std::string m_source;  // the built stand-in
     std::string m_previousDirectory;

@@ -4,30 +4,28 @@
 #include <vector>
 
 #include "res/resource.h"
+#include "standin/standin_protocol.h"
+#include "standin/standin_workspace_win.h"
 #include "tests/windows/admin_window_fixture.h"
 
 namespace {
 
 constexpr UINT_PTR kWatchdogTimerId = 25;
 
-// Stand-ins started by these tests end by themselves soon after the test.
+// The stand-in game server runs from the game folder's Bin; the workspace
+// ends whatever a test leaves running.
 class AdminShellTest : public AdminWindowTest {
 protected:
     void SetUp() override
     {
-        ::SetEnvironmentVariableA("QYR_STANDIN_LIFETIME_MS", "30000");
         AdminWindowTest::SetUp();
-        m_game.InstallServerProgram();
+        ASSERT_TRUE(m_servers.Ready());
     }
     void TearDown() override
     {
-        for (HANDLE process : m_watched) {
-            ::TerminateProcess(process, 0);
+        for (HANDLE process : m_watched)
             ::CloseHandle(process);
-        }
         AdminWindowTest::TearDown();
-        ::SetEnvironmentVariableA("QYR_STANDIN_LIFETIME_MS", nullptr);
-        ::SetEnvironmentVariableA("QYR_STANDIN_EXIT_AFTER_MS", nullptr);
     }
 
     // Starts the current server and keeps a handle of our own on its
@@ -64,6 +62,7 @@ protected:
         return question;
     }
 
+    StandinWorkspace m_servers{m_game.BinFolder()};
     std::vector<HANDLE> m_watched;
 };
 
@@ -123,11 +122,11 @@ TEST_F(AdminShellTest, NoClosesAndLeavesTheServersRunning)
 TEST_F(AdminShellTest, ForeignTimerRefreshesWithoutAWatchdogPass)
 {
     // A server that crashes at once, with nothing there to relaunch it.
-    ::SetEnvironmentVariableA("QYR_STANDIN_EXIT_AFTER_MS", "1");
+    m_servers.SetOption(standin::kExitAfterMsVariable, "1");
     AddServer();
     const HANDLE process = StartCurrent();
     ASSERT_TRUE(Ended(process, 5000));
-    m_game.RemoveServerProgram();
+    ASSERT_TRUE(m_servers.RemoveProgram());
     m_dialog.RefreshFromCurrent();
     ASSERT_TRUE(IsControlEnabled(m_window, IDC_STOP));
 
@@ -147,17 +146,16 @@ TEST_F(AdminShellTest, ForeignTimerRefreshesWithoutAWatchdogPass)
 
 TEST_F(AdminShellTest, WatchdogTickRelaunchesACrashedServer)
 {
-    ::SetEnvironmentVariableA("QYR_STANDIN_EXIT_AFTER_MS", "1");
+    m_servers.SetOption(standin::kExitAfterMsVariable, "1");
     AddServer();
     const HANDLE process = StartCurrent();
     ASSERT_TRUE(Ended(process, 5000));
     const DWORD firstId = Current().process.dwProcessId;
-    ::SetEnvironmentVariableA("QYR_STANDIN_EXIT_AFTER_MS", nullptr);
+    m_servers.ClearOptions();
 
     ::SendMessageA(m_window, WM_TIMER, kWatchdogTimerId, 0);
     EXPECT_EQ(Current().running, 1);
     EXPECT_NE(Current().process.dwProcessId, firstId);
-    m_watched.push_back(::OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, Current().process.dwProcessId));
     EXPECT_TRUE(IsControlEnabled(m_window, IDC_STOP));
 }
 

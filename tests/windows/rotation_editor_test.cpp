@@ -23,20 +23,6 @@ const char kEditorCaption[] = "Map Rotation";
 const char kSaveCaption[] = "Save As";
 const char kNotSavedCaption[] = "Rotation Not Saved";
 
-// The common dialog's file-name field: the edit inside cmb13, which may sit
-// a level deeper, in a combo box within an extended one.
-const int kFileNameCombo = 0x47C;
-
-BOOL CALLBACK FindEdit(HWND window, LPARAM param)
-{
-    char className[16] = "";
-    ::GetClassNameA(window, className, sizeof className);
-    if (lstrcmpiA(className, "Edit") != 0)
-        return TRUE;
-    *reinterpret_cast<HWND*>(param) = window;
-    return FALSE;
-}
-
 std::string ReadBytes(const std::string& path)
 {
     std::FILE* file = std::fopen(path.c_str(), "rb");
@@ -70,16 +56,6 @@ std::vector<std::string> Entries(HWND editor)
     for (int i = 0; i < ListBoxCount(editor, IDC_ROTATION_ENTRIES); ++i)
         entries.push_back(ListBoxText(editor, IDC_ROTATION_ENTRIES, i));
     return entries;
-}
-
-// Types a path into the save dialog's file-name field and presses its
-// "Save" button, as the operator would.
-void SaveAs(HWND dialog, const std::string& path)
-{
-    HWND field = nullptr;
-    ::EnumChildWindows(::GetDlgItem(dialog, kFileNameCombo), FindEdit, reinterpret_cast<LPARAM>(&field));
-    ::SendMessageA(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
-    PressButton(dialog, IDOK);
 }
 
 struct OwnedSearch {
@@ -436,7 +412,7 @@ TEST_F(RotationEditorTest, SaveDialogNameGetsTheDefaultExtensionAndIsStored)
     Open();
     Add("Fallout", "Dunes");
     const std::string typed = PathIn("fresh");
-    EXPECT_TRUE(PressOk([&](HWND dialog) { SaveAs(dialog, typed); }));
+    EXPECT_TRUE(PressOk([&](HWND dialog) { ChooseFileName(dialog, typed); }));
     EXPECT_FALSE(EditorOpen());
     EXPECT_EQ(m_editor.ModelessResult(), IDOK);
     EXPECT_EQ(std::string(Server().rotationFile), typed + ".map");
@@ -473,7 +449,7 @@ TEST_F(RotationEditorTest, SavePathTooLongForTheRecordIsRefused)
     ASSERT_EQ(typed.size(), kTextSize);
     Open();
     Add("Fallout", "Dunes");
-    EXPECT_TRUE(PressOk([&](HWND dialog) { SaveAs(dialog, typed); }));
+    EXPECT_TRUE(PressOk([&](HWND dialog) { ChooseFileName(dialog, typed); }));
     ASSERT_TRUE(EditorOpen());
     EXPECT_EQ(std::string(Server().rotationFile), "");
     EXPECT_EQ(Entries(m_window), (std::vector<std::string>{"Fallout\\Dunes"}));
@@ -537,7 +513,7 @@ TEST_F(UnwritableRotationTest, ChosenNameIsTakenBackWhenTheWriteFails)
     Add("Fallout", "Dunes");
     bool asked = false;
     const std::string text = PressOkExpectingWarning([&](HWND dialog) {
-        SaveAs(dialog, path);
+        ChooseFileName(dialog, path);
         // The dialog asks before it lets an existing file be replaced.
         const HWND question = WaitForOwnedWindow(dialog);
         asked = question != nullptr;

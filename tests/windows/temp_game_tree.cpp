@@ -86,19 +86,3 @@ void TempGameTree::AddFolder(const std::string& mode, const std::string& name) c
     const std::string path = ModeFolder(mode) + "\\" + name;
     ASSERT_TRUE(::CreateDirectoryA(path.c_str(), nullptr)) << path;
 }
-
-// The test programs are built into a folder beside the one of the programs.
-void TempGameTree::InstallServerProgram() const
-{
-    char self[MAX_PATH] = "";
-    ::GetModuleFileNameA(nullptr, self, MAX_PATH);
-    std::string standIn = self;
-    standIn.erase(standIn.find_last_of('\\') + 1);
-    standIn += "..\\bin\\QYR.exe";
-    ASSERT_TRUE(::CopyFileA(standIn.c_str(), (BinFolder() + "\\QYR.exe").c_str(), FALSE)) << standIn;
-}
-
-void TempGameTree::RemoveServerProgram() const
-{
-    ASSERT_TRUE(::DeleteFileA((BinFolder() + "\\QYR.exe").c_str()));
-}

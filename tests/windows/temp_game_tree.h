@@ -16,9 +16,6 @@ public:
     // Creates an empty level-script file, or a folder, in the mode's folder.
     void AddFile(const std::string& mode, const std::string& name) const;
     void AddFolder(const std::string& mode, const std::string& name) const;
-    // Puts the stand-in game server into Bin as QYR.exe, or takes it away.
-    void InstallServerProgram() const;
-    void RemoveServerProgram() const;
 
     const std::string& Root() const { return m_root; }
     std::string BinFolder() const { return m_root + "\\Bin"; }

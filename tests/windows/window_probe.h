@@ -63,3 +63,7 @@ int ListBoxSelection(HWND dialog, int id);
 // Selects a list box's item as the operator's click would: selection, then
 // the notification.
 void ChooseListBoxItem(HWND dialog, int id, int index);
+
+// Types a path into an open or save dialog's file-name field and presses
+// its Open or Save button, as the operator would.
+void ChooseFileName(HWND fileDialog, const std::string& path);
