@@ -133,8 +133,10 @@ HWND CreateStatusWindow(HINSTANCE instance, const StandinOptions& options)
     if (window == nullptr)
         return nullptr;
     // Not activated: a server coming up must not take the focus from the
-    // administration tool.
-    ::ShowWindow(window, SW_SHOWNOACTIVATE);
+    // administration tool. Told to start minimised, it does so, as the game
+    // server would.
+    const bool minimize = std::string(::GetCommandLineA()).find(" +minimize") != std::string::npos;
+    ::ShowWindow(window, minimize ? SW_SHOWMINNOACTIVE : SW_SHOWNOACTIVATE);
     ::UpdateWindow(window);
     return window;
 }

@@ -1,0 +1,124 @@
+// Drives a running QYRSAT.exe from outside, the way an operator's clicks
+// would, for the screenshots of the documentation. Each argument is one
+// step, done in order:
+//   new                      click "New"
+//   name=<text>              type a server name and leave the field
+//   start                    click "Start"
+//   select=<index>           select an entry of the server list
+//   check=<id>               toggle the check box with this control id
+//   choose=<id>:<item>       pick an item of a drop-down list (main window or editor)
+//   rotation                 click the rotation button (opens the editor)
+//   add                      click "Add" in the rotation editor
+//   about                    open the About box from the system menu
+//   close                    ask the window to close (the question appears)
+//   press=<caption>:<id>     press button <id> of the window with this caption
+//   rect=<caption>           print "x y width height" of that window
+//   wait=<ms>                let the tool catch up
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "res/resource.h"
+
+namespace {
+
+const char kMainCaption[] = "QYR 1.5 Server Admin Tool";
+const char kEditorCaption[] = "Map Rotation";
+
+HWND FindTopLevel(const char* caption)
+{
+    for (int attempt = 0; attempt < 300; ++attempt) {
+        const HWND window = ::FindWindowA(nullptr, caption);
+        if (window != nullptr && ::IsWindowVisible(window))
+            return window;
+        ::Sleep(50);
+    }
+    std::fprintf(stderr, "no window \"%s\"\n", caption);
+    std::exit(2);
+}
+
+// Posted, not sent: a click may open a modal window, which would block a
+// sent message until it closes.
+void Command(HWND window, int id, int code)
+{
+    ::PostMessageA(window, WM_COMMAND, MAKEWPARAM(id, code), reinterpret_cast<LPARAM>(::GetDlgItem(window, id)));
+}
+
+// A window that is a modal dialog's, when one is open, else the main one.
+HWND ActiveDialog()
+{
+    const HWND editor = ::FindWindowA(nullptr, kEditorCaption);
+    return editor != nullptr && ::IsWindowVisible(editor) ? editor : FindTopLevel(kMainCaption);
+}
+
+void Choose(const std::string& argument)
+{
+    const HWND dialog = ActiveDialog();
+    const int id = std::atoi(argument.c_str());
+    const std::string item = argument.substr(argument.find(':') + 1);
+    const LRESULT index = ::SendDlgItemMessageA(dialog, id, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                                reinterpret_cast<LPARAM>(item.c_str()));
+    ::SendDlgItemMessageA(dialog, id, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+    Command(dialog, id, CBN_SELCHANGE);
+}
+
+void Step(const std::string& step)
+{
+    const std::size_t equals = step.find('=');
+    const std::string verb = step.substr(0, equals);
+    const std::string argument = equals == std::string::npos ? std::string() : step.substr(equals + 1);
+    if (verb == "new") {
+        Command(FindTopLevel(kMainCaption), IDC_NEW, BN_CLICKED);
+    } else if (verb == "name") {
+        const HWND main = FindTopLevel(kMainCaption);
+        ::SendDlgItemMessageA(main, IDC_NAME, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(argument.c_str()));
+        Command(main, IDC_NAME, EN_KILLFOCUS);
+    } else if (verb == "start") {
+        Command(FindTopLevel(kMainCaption), IDC_START, BN_CLICKED);
+    } else if (verb == "select") {
+        const HWND main = FindTopLevel(kMainCaption);
+        ::SendDlgItemMessageA(main, IDC_SERVERLIST, LB_SETCURSEL, static_cast<WPARAM>(std::atoi(argument.c_str())), 0);
+        Command(main, IDC_SERVERLIST, LBN_SELCHANGE);
+    } else if (verb == "check") {
+        const HWND main = FindTopLevel(kMainCaption);
+        const int id = std::atoi(argument.c_str());
+        const LRESULT state = ::SendDlgItemMessageA(main, id, BM_GETCHECK, 0, 0);
+        ::SendDlgItemMessageA(main, id, BM_SETCHECK, state == BST_CHECKED ? BST_UNCHECKED : BST_CHECKED, 0);
+        Command(main, id, BN_CLICKED);
+    } else if (verb == "choose") {
+        Choose(argument);
+    } else if (verb == "rotation") {
+        Command(FindTopLevel(kMainCaption), IDC_ROTATIONBUTTON, BN_CLICKED);
+    } else if (verb == "add") {
+        Command(FindTopLevel(kEditorCaption), IDC_ROTATION_ADD, BN_CLICKED);
+    } else if (verb == "about") {
+        ::PostMessageA(FindTopLevel(kMainCaption), WM_SYSCOMMAND, IDM_ABOUTBOX, 0);
+    } else if (verb == "close") {
+        ::PostMessageA(FindTopLevel(kMainCaption), WM_CLOSE, 0, 0);
+    } else if (verb == "press") {
+        const std::string caption = argument.substr(0, argument.rfind(':'));
+        const int id = std::atoi(argument.substr(argument.rfind(':') + 1).c_str());
+        ::PostMessageA(::GetDlgItem(FindTopLevel(caption.c_str()), id), BM_CLICK, 0, 0);
+    } else if (verb == "rect") {
+        RECT rect = {};
+        ::GetWindowRect(FindTopLevel(argument.c_str()), &rect);
+        std::printf("%ld %ld %ld %ld\n", rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top);
+    } else if (verb == "wait") {
+        ::Sleep(static_cast<DWORD>(std::atoi(argument.c_str())));
+    } else {
+        std::fprintf(stderr, "unknown step \"%s\"\n", step.c_str());
+        std::exit(2);
+    }
+    ::Sleep(150);
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    for (int i = 1; i < argc; ++i)
+        Step(argv[i]);
+    return 0;
+}
