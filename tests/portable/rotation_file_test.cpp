@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "rotation/rotation_file.h"
+#include "tests/file_bytes.h"
 
 namespace fs = std::filesystem;
 
@@ -55,31 +56,10 @@ private:
     fs::path path_;
 };
 
-std::string ReadBytes(const std::string& path)
-{
-    std::string bytes;
-    if (std::FILE* file = std::fopen(path.c_str(), "rb")) {
-        char chunk[4096];
-        std::size_t got;
-        while ((got = std::fread(chunk, 1, sizeof chunk, file)) > 0)
-            bytes.append(chunk, got);
-        std::fclose(file);
-    }
-    return bytes;
-}
-
-void WriteBytes(const std::string& path, std::string_view bytes)
-{
-    std::FILE* file = std::fopen(path.c_str(), "wb");
-    ASSERT_NE(file, nullptr) << path;
-    ASSERT_EQ(std::fwrite(bytes.data(), 1, bytes.size(), file), bytes.size());
-    ASSERT_EQ(std::fclose(file), 0);
-}
-
 std::vector<std::string> ReadText(const TempFolder& folder, std::string_view bytes)
 {
     const std::string path = folder.File("in.map");
-    WriteBytes(path, bytes);
+    WriteFileBytes(path, bytes);
     return ReadRotation(path.c_str());
 }
 
@@ -92,11 +72,11 @@ TEST(RotationWrite, WritesEachEntryAsOneCrLfLineAndNothingElse)
     TempFolder folder;
     const std::string path = folder.File("r.map");
     ASSERT_TRUE(WriteRotation(path.c_str(), {"Fallout\\Dunes", "TeamEscape\\Canyon"}));
-    EXPECT_EQ(ReadBytes(path), "Map = Fallout\\Dunes;\r\nMap = TeamEscape\\Canyon;\r\n");
+    EXPECT_EQ(ReadFileBytes(path), "Map = Fallout\\Dunes;\r\nMap = TeamEscape\\Canyon;\r\n");
     EXPECT_EQ(ReadRotation(path.c_str()), (Entries{"Fallout\\Dunes", "TeamEscape\\Canyon"}));
 
     ASSERT_TRUE(WriteRotation(path.c_str(), {"TeamDeathMatch\\Harbour"}));
-    EXPECT_EQ(ReadBytes(path).size(), 31u);
+    EXPECT_EQ(ReadFileBytes(path).size(), 31u);
     EXPECT_EQ(folder.Names(), Entries{"r.map"});
 }
 
@@ -104,7 +84,7 @@ TEST(RotationWrite, NoEntriesEmptyAnExistingFile)
 {
     TempFolder folder;
     const std::string path = folder.File("r.map");
-    WriteBytes(path, "Map = Fallout\\Dunes;\r\n");
+    WriteFileBytes(path, "Map = Fallout\\Dunes;\r\n");
     ASSERT_TRUE(WriteRotation(path.c_str(), {}));
     EXPECT_TRUE(fs::exists(path));
     EXPECT_EQ(fs::file_size(path), 0u);
@@ -116,7 +96,7 @@ TEST(RotationWrite, EntriesAreWrittenAsTheyAreAndReadBackByTheRule)
     TempFolder folder;
     const std::string path = folder.File("r.map");
     ASSERT_TRUE(WriteRotation(path.c_str(), {"  Fallout\\Dunes", "A\\B;C", "", "A\\B "}));
-    EXPECT_EQ(ReadBytes(path), "Map =   Fallout\\Dunes;\r\nMap = A\\B;C;\r\nMap = ;\r\nMap = A\\B ;\r\n");
+    EXPECT_EQ(ReadFileBytes(path), "Map =   Fallout\\Dunes;\r\nMap = A\\B;C;\r\nMap = ;\r\nMap = A\\B ;\r\n");
     EXPECT_EQ(ReadRotation(path.c_str()), (Entries{"Fallout\\Dunes", "A\\B", "", "A\\B "}));
 }
 
@@ -124,9 +104,9 @@ TEST(RotationWrite, AnEntryWithALineFeedFailsTheWriteAndChangesNothing)
 {
     TempFolder folder;
     const std::string path = folder.File("r.map");
-    WriteBytes(path, "old");
+    WriteFileBytes(path, "old");
     EXPECT_FALSE(WriteRotation(path.c_str(), {"Fallout\\Dunes", "Team\nEscape"}));
-    EXPECT_EQ(ReadBytes(path), "old");
+    EXPECT_EQ(ReadFileBytes(path), "old");
     EXPECT_EQ(folder.Names(), Entries{"r.map"});
 }
 
@@ -252,10 +232,10 @@ TEST(RotationWriteFailure, TargetThatCannotBeReplacedStaysAndTheTemporaryFileGoe
     TempFolder folder;
     const std::string target = folder.File("r.map");
     fs::create_directory(target);
-    WriteBytes(folder.File("r.map/inside.txt"), "kept");
+    WriteFileBytes(folder.File("r.map/inside.txt"), "kept");
     EXPECT_FALSE(WriteRotation(target.c_str(), {"Fallout\\Dunes"}));
     EXPECT_TRUE(fs::is_directory(target));
-    EXPECT_EQ(ReadBytes(folder.File("r.map/inside.txt")), "kept");
+    EXPECT_EQ(ReadFileBytes(folder.File("r.map/inside.txt")), "kept");
     EXPECT_EQ(folder.Names(), Entries{"r.map"});
 }
 
@@ -265,16 +245,16 @@ TEST(RotationWriteFailure, ReadOnlyTarget)
 {
     TempFolder folder;
     const std::string path = folder.File("r.map");
-    WriteBytes(path, "Map = Fallout\\Dunes;\r\n");
+    WriteFileBytes(path, "Map = Fallout\\Dunes;\r\n");
     fs::permissions(path, fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
                     fs::perm_options::remove);
     const bool written = WriteRotation(path.c_str(), {"TeamEscape\\Canyon"});
 #ifdef _WIN32
     EXPECT_FALSE(written);
-    EXPECT_EQ(ReadBytes(path), "Map = Fallout\\Dunes;\r\n");
+    EXPECT_EQ(ReadFileBytes(path), "Map = Fallout\\Dunes;\r\n");
 #else
     EXPECT_TRUE(written);
-    EXPECT_EQ(ReadBytes(path), "Map = TeamEscape\\Canyon;\r\n");
+    EXPECT_EQ(ReadFileBytes(path), "Map = TeamEscape\\Canyon;\r\n");
 #endif
     EXPECT_EQ(folder.Names(), Entries{"r.map"});
 }
@@ -285,7 +265,7 @@ TEST(RotationWriteFailure, ReadOnlyFolder)
 {
     TempFolder folder;
     const std::string path = folder.File("r.map");
-    WriteBytes(path, "Map = Fallout\\Dunes;\r\n");
+    WriteFileBytes(path, "Map = Fallout\\Dunes;\r\n");
     fs::permissions(folder.Path(), fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
                     fs::perm_options::remove);
     const std::string probe = folder.File("probe");
@@ -295,7 +275,7 @@ TEST(RotationWriteFailure, ReadOnlyFolder)
         GTEST_SKIP() << "a read-only folder does not stop this process from writing";
     }
     EXPECT_FALSE(WriteRotation(path.c_str(), {"TeamEscape\\Canyon"}));
-    EXPECT_EQ(ReadBytes(path), "Map = Fallout\\Dunes;\r\n");
+    EXPECT_EQ(ReadFileBytes(path), "Map = Fallout\\Dunes;\r\n");
     EXPECT_EQ(folder.Names(), Entries{"r.map"});
 }
 
@@ -389,7 +369,7 @@ TEST(RotationRandom, GarbageFilesReadAsOneEntryPerLineAndSurviveAWriteBack)
     std::mt19937 random(kSeed);
     for (int i = 0; i < 200; ++i) {
         const std::string bytes = RandomGarbage(random, 5000);
-        WriteBytes(in, bytes);
+        WriteFileBytes(in, bytes);
         const Entries entries = ReadRotation(in.c_str());
 
         std::vector<std::string_view> lines;

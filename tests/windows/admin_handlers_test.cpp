@@ -7,8 +7,6 @@
 #include "res/resource.h"
 #include "tests/windows/admin_window_fixture.h"
 
-#include <commctrl.h>
-
 namespace {
 
 class AdminHandlersTest : public AdminWindowTest {
@@ -305,14 +303,7 @@ TEST_F(AdminHandlersTest, AddressFieldsAreStoredAndKeptWhenUnused)
     New();
     Click(m_window, IDC_USEEXTERNIP);
     EXPECT_EQ(Current().useExternIp, 1);
-    ::SendDlgItemMessageA(m_window, IDC_EXTERNIP, IPM_SETADDRESS, 0, MAKEIPADDRESS(10, 0, 0, 5));
-    NMIPADDRESS change = {};
-    change.hdr.hwndFrom = ::GetDlgItem(m_window, IDC_EXTERNIP);
-    change.hdr.idFrom = IDC_EXTERNIP;
-    change.hdr.code = IPN_FIELDCHANGED;
-    ::SetWindowLongPtrA(m_window, DWLP_MSGRESULT, 77);
-    ::SendMessageA(m_window, WM_NOTIFY, IDC_EXTERNIP, reinterpret_cast<LPARAM>(&change));
-    EXPECT_EQ(::GetWindowLongPtrA(m_window, DWLP_MSGRESULT), 0);
+    EXPECT_EQ(TypeAddress(m_window, IDC_EXTERNIP, 10, 0, 0, 5), 0);
     const std::uint8_t expected[4] = {10, 0, 0, 5};
     EXPECT_TRUE(std::equal(expected, expected + 4, Current().externIp));
 

@@ -11,7 +11,6 @@
 #include "standin/standin_workspace_win.h"
 #include "tests/windows/admin_window_fixture.h"
 
-#include <commctrl.h>
 
 namespace {
 
@@ -76,9 +75,7 @@ TEST_F(AdminOperatorTest, NewConfigureStartStop)
     Click(m_window, IDC_HASH);
     Click(m_window, IDC_OPENCHAT);
     Click(m_window, IDC_USEEXTERNIP);
-    ::SendDlgItemMessageA(m_window, IDC_EXTERNIP, IPM_SETADDRESS, 0, MAKEIPADDRESS(203, 0, 113, 7));
-    NMHDR change = {::GetDlgItem(m_window, IDC_EXTERNIP), IDC_EXTERNIP, static_cast<UINT>(IPN_FIELDCHANGED)};
-    ::SendMessageA(m_window, WM_NOTIFY, IDC_EXTERNIP, reinterpret_cast<LPARAM>(&change));
+    TypeAddress(m_window, IDC_EXTERNIP, 203, 0, 113, 7);
 
     Click(m_window, IDC_START);
     ASSERT_EQ(Current().running, 1);

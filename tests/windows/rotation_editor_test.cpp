@@ -13,6 +13,7 @@
 
 #include "res/resource.h"
 #include "rotation/map_rotation_dlg.h"
+#include "tests/file_bytes.h"
 #include "servers/server_manager.h"
 #include "tests/windows/temp_game_tree.h"
 #include "tests/windows/window_probe.h"
@@ -22,28 +23,6 @@ namespace {
 const char kEditorCaption[] = "Map Rotation";
 const char kSaveCaption[] = "Save As";
 const char kNotSavedCaption[] = "Rotation Not Saved";
-
-std::string ReadBytes(const std::string& path)
-{
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (file == nullptr)
-        return "<missing>";
-    std::string bytes;
-    char chunk[4096];
-    std::size_t got;
-    while ((got = std::fread(chunk, 1, sizeof chunk, file)) > 0)
-        bytes.append(chunk, got);
-    std::fclose(file);
-    return bytes;
-}
-
-void WriteBytes(const std::string& path, const std::string& bytes)
-{
-    std::FILE* file = std::fopen(path.c_str(), "wb");
-    ASSERT_NE(file, nullptr) << path;
-    std::fwrite(bytes.data(), 1, bytes.size(), file);
-    std::fclose(file);
-}
 
 bool FileExists(const std::string& path)
 {
@@ -117,7 +96,7 @@ protected:
     std::string UseRotationFile(const std::string& name, const std::string& bytes)
     {
         const std::string path = PathIn(name);
-        WriteBytes(path, bytes);
+        WriteFileBytes(path, bytes);
         CopyText(Server().rotationFile, path.c_str());
         return path;
     }
@@ -296,7 +275,7 @@ TEST_F(RotationEditorTest, EntriesOfAnyLengthStayWhole)
     EXPECT_EQ(Entries(editor), (std::vector<std::string>{"Fallout\\Dunes", entry}));
     Click(editor, IDC_ROTATION_DOWN);
     EXPECT_FALSE(PressOk());
-    EXPECT_EQ(ReadBytes(path), bytes);
+    EXPECT_EQ(ReadFileBytes(path), bytes);
 }
 
 // --- Game mode -------------------------------------------------------------
@@ -349,7 +328,7 @@ TEST_F(RotationEditorTest, OkOverwritesTheNamedFileWithoutAQuestion)
     EXPECT_FALSE(EditorOpen());
     EXPECT_EQ(m_editor.ModelessResult(), IDOK);
     // 22 and 26 bytes: "Map = ", the entry, ";" and CR LF.
-    EXPECT_EQ(ReadBytes(path), "Map = Fallout\\Canyon;\r\nMap = TeamEscape\\Harbour;\r\n");
+    EXPECT_EQ(ReadFileBytes(path), "Map = Fallout\\Canyon;\r\nMap = TeamEscape\\Harbour;\r\n");
     EXPECT_EQ(std::string(Server().rotationFile), path);
     EXPECT_EQ(Server().gameMode, 1);
 }
@@ -362,7 +341,7 @@ TEST_F(RotationEditorTest, OkWithNoEntriesLeavesAnEmptyFile)
     Click(m_window, IDC_ROTATION_REMOVE);
     EXPECT_FALSE(PressOk());
     EXPECT_EQ(m_editor.ModelessResult(), IDOK);
-    EXPECT_EQ(ReadBytes(path), "");
+    EXPECT_EQ(ReadFileBytes(path), "");
 }
 
 TEST_F(RotationEditorTest, ModalOkReturnsIdOkAndWritesTheFile)
@@ -380,7 +359,7 @@ TEST_F(RotationEditorTest, ModalOkReturnsIdOkAndWritesTheFile)
         EXPECT_TRUE(editor.Answered());
     }
     EXPECT_EQ(result, IDOK);
-    EXPECT_EQ(ReadBytes(path), "Map = TeamEscape\\Canyon;\r\n");
+    EXPECT_EQ(ReadFileBytes(path), "Map = TeamEscape\\Canyon;\r\n");
     EXPECT_EQ(Server().gameMode, 3);
 }
 
@@ -400,7 +379,7 @@ TEST_F(RotationEditorTest, CancelWritesNothingAndChangesNothing)
         EXPECT_TRUE(editor.Answered());
     }
     EXPECT_EQ(result, IDCANCEL);
-    EXPECT_EQ(ReadBytes(path), bytes);
+    EXPECT_EQ(ReadFileBytes(path), bytes);
     EXPECT_EQ(std::string(Server().rotationFile), path);
     EXPECT_EQ(Server().gameMode, 4);
 }
@@ -416,7 +395,7 @@ TEST_F(RotationEditorTest, SaveDialogNameGetsTheDefaultExtensionAndIsStored)
     EXPECT_FALSE(EditorOpen());
     EXPECT_EQ(m_editor.ModelessResult(), IDOK);
     EXPECT_EQ(std::string(Server().rotationFile), typed + ".map");
-    EXPECT_EQ(ReadBytes(typed + ".map"), "Map = Fallout\\Dunes;\r\n");
+    EXPECT_EQ(ReadFileBytes(typed + ".map"), "Map = Fallout\\Dunes;\r\n");
     // The save dialog leaves the working directory, which the map lists need.
     char directory[MAX_PATH] = "";
     ::GetCurrentDirectoryA(MAX_PATH, directory);
@@ -499,7 +478,7 @@ TEST_F(UnwritableRotationTest, ReadOnlyFileIsKeptAndReported)
     EXPECT_NE(PressOkExpectingWarning().find(path), std::string::npos);
     ASSERT_TRUE(EditorOpen());
     EXPECT_EQ(Entries(m_window), (std::vector<std::string>{"Cooperative\\Bay", "Fallout\\Dunes"}));
-    EXPECT_EQ(ReadBytes(path), bytes);
+    EXPECT_EQ(ReadFileBytes(path), bytes);
 }
 
 // A name chosen in the save dialog is taken back when its file cannot be
@@ -507,7 +486,7 @@ TEST_F(UnwritableRotationTest, ReadOnlyFileIsKeptAndReported)
 TEST_F(UnwritableRotationTest, ChosenNameIsTakenBackWhenTheWriteFails)
 {
     const std::string path = PathIn("chosen.map");
-    WriteBytes(path, "Map = Cooperative\\Bay;\r\n");
+    WriteFileBytes(path, "Map = Cooperative\\Bay;\r\n");
     ASSERT_TRUE(::SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY));
     Open();
     Add("Fallout", "Dunes");

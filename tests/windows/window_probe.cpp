@@ -117,6 +117,18 @@ void Click(HWND dialog, int id)
     Notify(dialog, id, BN_CLICKED);
 }
 
+LRESULT TypeAddress(HWND dialog, int id, BYTE b0, BYTE b1, BYTE b2, BYTE b3)
+{
+    ::SendDlgItemMessageA(dialog, id, IPM_SETADDRESS, 0, MAKEIPADDRESS(b0, b1, b2, b3));
+    NMIPADDRESS change = {};
+    change.hdr.hwndFrom = ::GetDlgItem(dialog, id);
+    change.hdr.idFrom = static_cast<UINT_PTR>(id);
+    change.hdr.code = IPN_FIELDCHANGED;
+    ::SetWindowLongPtrA(dialog, DWLP_MSGRESULT, -1);
+    ::SendMessageA(dialog, WM_NOTIFY, static_cast<WPARAM>(id), reinterpret_cast<LPARAM>(&change));
+    return ::GetWindowLongPtrA(dialog, DWLP_MSGRESULT);
+}
+
 void PumpPendingMessages()
 {
     MSG message;

@@ -26,6 +26,9 @@ void Notify(HWND dialog, int id, int code);
 void ChooseItem(HWND dialog, int id, const std::string& text);
 void TypeText(HWND dialog, int id, const std::string& text);  // then EN_KILLFOCUS
 void Click(HWND dialog, int id);  // toggles a check box, then BN_CLICKED
+// Types an address into an address control, then the field-change
+// notification; returns the result code the dialog set.
+LRESULT TypeAddress(HWND dialog, int id, BYTE b0, BYTE b1, BYTE b2, BYTE b3);
 
 // Handles what is waiting in this thread's queue: the dialog manager posts
 // some of its reactions (the close box's IDCANCEL among them).
