@@ -8,6 +8,7 @@
 #include "servers/affinity.h"
 #include "servers/command_line.h"
 #include "servers/process_handles.h"
+#include "servers/process_window_win.h"
 #include "servers/server_manager.h"
 
 // The record mirrors the Win32 process record field for field, so that the
@@ -67,33 +68,16 @@ void PinToProcessor(const ProcessRecord& process, int index)
     ::SetThreadAffinityMask(process.hThread, mask);
 }
 
-struct WindowSearch {
-    DWORD processId;
-    HWND found;
-};
-
-BOOL CALLBACK FindProcessWindow(HWND window, LPARAM param)
-{
-    WindowSearch& search = *reinterpret_cast<WindowSearch*>(param);
-    DWORD owner = 0;
-    ::GetWindowThreadProcessId(window, &owner);
-    if (owner != search.processId)
-        return TRUE;
-    search.found = window;
-    return FALSE;
-}
-
 void CloseFirstWindow(DWORD processId)
 {
-    WindowSearch search = {processId, nullptr};
-    ::EnumWindows(FindProcessWindow, reinterpret_cast<LPARAM>(&search));
-    if (search.found == nullptr)
+    const HWND window = FirstWindowOfProcess(processId);
+    if (window == nullptr)
         return;
     // A plain SendMessage would wait for ever on a hung window, and with it
     // the whole tool, the watchdog of every other server included. A hung
     // window is skipped and a slow one waited for only so long.
     DWORD_PTR result = 0;
-    ::SendMessageTimeoutA(search.found, WM_CLOSE, 0, 0, SMTO_ABORTIFHUNG, kCloseWaitMs, &result);
+    ::SendMessageTimeoutA(window, WM_CLOSE, 0, 0, SMTO_ABORTIFHUNG, kCloseWaitMs, &result);
 }
 
 }  // namespace

@@ -227,6 +227,18 @@ bool StandinWorkspace::WaitFor(const std::function<bool(const StandinEvents&)>& 
     }
 }
 
+StandinEvents StandinWorkspace::WaitForEvents(const char* name, unsigned long processId, unsigned timeoutMs) const
+{
+    StandinEvents found;
+    WaitFor(
+        [&](const StandinEvents& events) {
+            found = Select(events, name, processId);
+            return !found.empty();
+        },
+        timeoutMs);
+    return found;
+}
+
 bool StandinWorkspace::WaitForStarts(std::size_t count, unsigned timeoutMs) const
 {
     return WaitFor([count](const StandinEvents& events) { return Select(events, standin::kStartEvent).size() >= count; },

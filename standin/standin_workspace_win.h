@@ -56,6 +56,9 @@ public:
     StandinEvents Events() const;
     // Polls the log until `done` holds, for at most timeoutMs.
     bool WaitFor(const std::function<bool(const StandinEvents&)>& done, unsigned timeoutMs) const;
+    // Waits until the process logged events of this kind; those events, or
+    // none when the time ran out.
+    StandinEvents WaitForEvents(const char* name, unsigned long processId, unsigned timeoutMs) const;
     // Waits until `count` "start" lines are logged.
     bool WaitForStarts(std::size_t count, unsigned timeoutMs) const;
 

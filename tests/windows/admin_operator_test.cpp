@@ -29,13 +29,7 @@ protected:
 
     StandinEvent WaitForEvent(const char* name, unsigned long processId)
     {
-        StandinEvents found;
-        m_servers.WaitFor(
-            [&](const StandinEvents& events) {
-                found = Select(events, name, processId);
-                return !found.empty();
-            },
-            kEventTimeoutMs);
+        const StandinEvents found = m_servers.WaitForEvents(name, processId, kEventTimeoutMs);
         EXPECT_EQ(found.size(), 1u) << name;
         return found.empty() ? StandinEvent() : found.front();
     }

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "servers/command_line.h"
+#include "servers/process_window_win.h"
 #include "servers/server_manager.h"
 #include "standin/standin_protocol.h"
 #include "standin/standin_workspace_win.h"
@@ -82,29 +83,6 @@ bool WaitUntil(const std::function<bool()>& done, unsigned timeoutMs)
     return true;
 }
 
-struct WindowSearch {
-    DWORD processId;
-    HWND found;
-};
-
-BOOL CALLBACK FindWindowOf(HWND window, LPARAM param)
-{
-    auto& search = *reinterpret_cast<WindowSearch*>(param);
-    DWORD owner = 0;
-    ::GetWindowThreadProcessId(window, &owner);
-    if (owner != search.processId)
-        return TRUE;
-    search.found = window;
-    return FALSE;
-}
-
-HWND FirstWindowOf(DWORD processId)
-{
-    WindowSearch search = {processId, nullptr};
-    ::EnumWindows(FindWindowOf, reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
 class ServerProcess : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(workspace.Ready()) << "no stand-in workspace at " << workspace.Folder(); }
@@ -122,13 +100,7 @@ protected:
     StandinEvent WaitForEvent(const char* name, int index, unsigned timeoutMs = kStartTimeoutMs)
     {
         const unsigned long pid = Pid(index);
-        StandinEvents found;
-        workspace.WaitFor(
-            [&](const StandinEvents& events) {
-                found = Select(events, name, pid);
-                return !found.empty();
-            },
-            timeoutMs);
+        const StandinEvents found = workspace.WaitForEvents(name, pid, timeoutMs);
         EXPECT_EQ(found.size(), 1u) << "\"" << name << "\" lines of pid " << pid;
         return found.empty() ? StandinEvent() : found.front();
     }
@@ -280,7 +252,7 @@ TEST_F(ServerStop, WindowHungForLongIsSkippedWithoutWaiting)
     workspace.SetOption(standin::kHangVariable, "1");
     AddServers(1);
     StartAndWait(0);
-    const HWND window = FirstWindowOf(Pid(0));
+    const HWND window = FirstWindowOfProcess(Pid(0));
     ASSERT_NE(window, nullptr);
     // The system calls a window hung once it has handled nothing for a few
     // seconds.
