@@ -1,13 +1,10 @@
 // Times reading and writing a rotation of 10,000 entries, in the system's
-// temporary folder. Prints one line per operation: best and median of the
-// runs, in milliseconds.
-#include <algorithm>
-#include <chrono>
-#include <cstdio>
+// temporary folder.
 #include <filesystem>
 #include <string>
 #include <vector>
 
+#include "bench/bench_report.h"
 #include "rotation/rotation_file.h"
 #include "servers/server_config.h"
 
@@ -24,22 +21,6 @@ std::vector<std::string> SampleRotation()
     return entries;
 }
 
-template <typename Operation>
-void Time(const char* name, Operation operation)
-{
-    std::vector<double> ms;
-    for (int run = 0; run < kRuns; ++run) {
-        const auto start = std::chrono::steady_clock::now();
-        if (!operation()) {
-            std::printf("%-24s failed\n", name);
-            return;
-        }
-        ms.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
-    }
-    std::sort(ms.begin(), ms.end());
-    std::printf("%-24s %10.3f %10.3f\n", name, ms.front(), ms[ms.size() / 2]);
-}
-
 }  // namespace
 
 int main()
@@ -49,19 +30,27 @@ int main()
     fs::create_directories(folder);
     const std::string path = (folder / "bench.map").string();
     const std::vector<std::string> entries = SampleRotation();
+    const std::string size = WithThousands(kEntries) + " entries";
 
-    std::printf("%d entries, %d runs\n", kEntries, kRuns);
-    std::printf("%-24s %10s %10s\n", "operation", "best ms", "median ms");
-    Time("write", [&] { return WriteRotation(path.c_str(), entries); });
-    const bool sameBack = ReadRotation(path.c_str()) == entries;
-    if (sameBack) {
-        Time("read", [&] { return ReadRotation(path.c_str()).size() == entries.size(); });
-        std::printf("file of %llu bytes\n", static_cast<unsigned long long>(fs::file_size(path)));
+    bool written = true;
+    const std::vector<double> writes =
+        SampleMs([&] { written = WriteRotation(path.c_str(), entries) && written; }, kRuns, kRuns, 0);
+    bool sameBack = written && ReadRotation(path.c_str()) == entries;
+    if (!written) {
+        ReportFailure("writing the rotation failed");
+    } else if (!sameBack) {
+        ReportFailure("the rotation read back differs from what was written");
     } else {
-        std::printf("read back differs from what was written\n");
+        ReportSamples("WriteRotation", size, writes, "ms");
+        const std::vector<double> reads =
+            SampleMs([&] { sameBack = ReadRotation(path.c_str()).size() == entries.size() && sameBack; }, kRuns,
+                     kRuns, 0);
+        ReportSamples("ReadRotation", size, reads, "ms");
+        ReportNote("the rotation file of " + WithThousands(kEntries) + " entries has " +
+                   WithThousands(static_cast<long long>(fs::file_size(path))) + " bytes");
     }
 
     std::error_code ignored;
     fs::remove_all(folder, ignored);
-    return sameBack ? 0 : 1;
+    return written && sameBack ? 0 : 1;
 }

@@ -1,0 +1,40 @@
+#include "bench/game_folder.h"
+
+#include <fstream>
+
+namespace fs = std::filesystem;
+
+GameFolder::GameFolder()
+{
+    static unsigned serial = 0;
+    std::error_code error;
+    m_previousDirectory = fs::current_path(error);
+    m_root = fs::temp_directory_path(error) / ("qyr-bench-" + std::to_string(++serial));
+    fs::remove_all(m_root, error);
+    m_ready = fs::create_directories(m_root / "Bin", error) &&
+              fs::create_directories(m_root / "Data" / "LevelScripts", error);
+    if (m_ready) {
+        fs::current_path(m_root / "Bin", error);
+        m_ready = !error;
+    }
+}
+
+GameFolder::~GameFolder()
+{
+    std::error_code ignored;
+    fs::current_path(m_previousDirectory, ignored);
+    fs::remove_all(m_root, ignored);
+}
+
+bool GameFolder::AddMaps(const char* mode, int count) const
+{
+    const fs::path folder = m_root / "Data" / "LevelScripts" / mode;
+    std::error_code error;
+    fs::create_directories(folder, error);
+    for (int i = 1; i <= count; ++i) {
+        std::ofstream file(folder / ("Map" + std::to_string(i) + ".dls"));
+        if (!file)
+            return false;
+    }
+    return true;
+}
