@@ -223,3 +223,37 @@ TEST_F(AdminShellTest, HelpRequestDoesNoHarm)
     EXPECT_TRUE(::IsWindow(m_window));
     EXPECT_EQ(g_serverManager->count, 1);
 }
+
+TEST_F(AdminShellTest, AfterNoTheServersEndByTheirOwnLifetime)
+{
+    m_servers.SetOption(standin::kLifetimeMsVariable, "3000");
+    AddServer();
+    const HANDLE first = StartCurrent();
+    const DWORD firstId = Current().process.dwProcessId;
+    AddServer();
+    const HANDLE second = StartCurrent();
+    const DWORD secondId = Current().process.dwProcessId;
+    ASSERT_TRUE(m_servers.WaitForStarts(2, 15000));
+
+    CloseAnswering(IDNO);
+    ASSERT_FALSE(::IsWindow(m_window));
+    EXPECT_FALSE(Ended(first));
+    EXPECT_FALSE(Ended(second));
+
+    // Nothing of the tool is left to stop them: they end when their own
+    // time is up, and were told nothing before.
+    const HANDLE processes[] = {first, second};
+    const DWORD ids[] = {firstId, secondId};
+    for (int i = 0; i < 2; ++i) {
+        const HANDLE process = processes[i];
+        const DWORD id = ids[i];
+        ASSERT_TRUE(Ended(process, 10000)) << "pid " << id;
+        DWORD exitCode = 1;
+        EXPECT_TRUE(::GetExitCodeProcess(process, &exitCode));
+        EXPECT_EQ(exitCode, 0u) << "pid " << id;
+        const StandinEvents events = m_servers.Events();
+        EXPECT_EQ(Select(events, standin::kLifetimeEvent, id).size(), 1u) << "pid " << id;
+        EXPECT_TRUE(Select(events, standin::kQuitEvent, id).empty()) << "pid " << id;
+        EXPECT_TRUE(Select(events, standin::kCloseEvent, id).empty()) << "pid " << id;
+    }
+}

@@ -16,6 +16,7 @@
 #include "servers/server_manager.h"
 #include "standin/standin_protocol.h"
 #include "standin/standin_workspace_win.h"
+#include "tests/windows/process_usage.h"
 
 namespace {
 
@@ -50,21 +51,6 @@ std::string Hex(std::uintptr_t mask)
     char text[24];
     std::snprintf(text, sizeof text, "0x%llx", static_cast<unsigned long long>(mask));
     return text;
-}
-
-// Wine answers GetProcessHandleCount with 0 whatever is open, so the open
-// handles are counted by asking, for each of the lowest handle values,
-// whether it is one. Handle values are multiples of 4 and new ones take the
-// lowest free value, so a leak shows up in this range.
-int CountOpenHandles()
-{
-    int open = 0;
-    for (std::uintptr_t value = 4; value <= 4 * 4096; value += 4) {
-        DWORD flags = 0;
-        if (::GetHandleInformation(reinterpret_cast<HANDLE>(value), &flags))
-            ++open;
-    }
-    return open;
 }
 
 bool HasEnded(HANDLE process, unsigned timeoutMs = kEndTimeoutMs)
