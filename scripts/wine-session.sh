@@ -3,10 +3,23 @@
 # pid, never by name) when the sourcing script exits.
 
 wine_session_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-export WINEPREFIX="$wine_session_root/build/wineprefix"
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
 export WINEARCH=win64
+
+# One run at a time owns the checkout's prefix, which then stays booted for
+# the next run; a run that finds it taken gets a throw-away prefix of its
+# own, since two runs sharing one wineserver would see each other's windows
+# and processes.
+mkdir -p "$wine_session_root/build"
+exec {wine_session_lock_fd}>"$wine_session_root/build/wineprefix.lock"
+wine_session_own_prefix=
+if flock -n "$wine_session_lock_fd"; then
+    export WINEPREFIX="$wine_session_root/build/wineprefix"
+else
+    wine_session_own_prefix=$(mktemp -d "$wine_session_root/build/wineprefix.XXXXXX")
+    export WINEPREFIX="$wine_session_own_prefix"
+fi
 
 wine_session_xvfb_pid=
 wine_session_stop() {
@@ -16,27 +29,26 @@ wine_session_stop() {
         kill "$wine_session_xvfb_pid" 2>/dev/null || true
         wait "$wine_session_xvfb_pid" 2>/dev/null || true
     fi
+    [ -z "$wine_session_own_prefix" ] || rm -rf "$wine_session_own_prefix"
 }
 trap wine_session_stop EXIT
 
-# Starts a private Xvfb display for the Wine programs.
+# Starts a private Xvfb display for the Wine programs. Xvfb picks a free
+# display itself and writes its number once it listens there, so two runs
+# can never end up on one display.
 wine_session_start_display() {
-    local display=90
-    while [ -e "/tmp/.X11-unix/X$display" ] || [ -e "/tmp/.X$display-lock" ]; do
-        display=$((display + 1))
-    done
-    Xvfb ":$display" -screen 0 1280x1024x24 -nolisten tcp </dev/null >/dev/null 2>&1 &
+    local fifo display=
+    fifo=$(mktemp -u)
+    mkfifo "$fifo"
+    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$fifo" {wine_session_lock_fd}>&- </dev/null >/dev/null 2>&1 &
     wine_session_xvfb_pid=$!
+    read -r -t 10 display <"$fifo" || true
+    rm -f "$fifo"
+    if [ -z "$display" ]; then
+        echo "Xvfb did not start" >&2
+        return 1
+    fi
     export DISPLAY=":$display"
-    local waited=0
-    until [ -e "/tmp/.X11-unix/X$display" ]; do
-        sleep 0.1
-        waited=$((waited + 1))
-        if [ $waited -gt 100 ]; then
-            echo "Xvfb did not start on :$display" >&2
-            return 1
-        fi
-    done
 }
 
 # Starts the private Wine environment on $DISPLAY.
@@ -44,7 +56,7 @@ wine_session_start_wine() {
     mkdir -p "$WINEPREFIX"
     # Detached, every stream on /dev/null: Wine's background services would
     # otherwise keep the caller's pipes open and hang whatever reads them.
-    /usr/lib/wine/wineserver64 -p </dev/null >/dev/null 2>&1 &
+    /usr/lib/wine/wineserver64 -p {wine_session_lock_fd}>&- </dev/null >/dev/null 2>&1 &
     if ! timeout 180 /usr/lib/wine/wine64 wineboot </dev/null >/dev/null 2>&1; then
         echo "wineboot failed or timed out" >&2
         return 1
