@@ -1,5 +1,9 @@
 // The tool's working window: the server list on the left, every setting of
-// the current server on the right.
+// the current server on the right. admin/ builds its settings side (the
+// controls, the refresh, the operator's handlers); app/ puts the window
+// together (construction, message table) with its frame behaviour
+// (start-up, timer, closing), so that app/ depends on admin/, never the
+// reverse.
 #pragma once
 
 #include <windows.h>

@@ -12,7 +12,6 @@
 #include "servers/server_manager.h"
 
 namespace {
-constexpr UINT_PTR kWatchdogTimerId = 25;
 constexpr UINT kWatchdogPeriodMs = 30000;
 
 int CountRunningServers()
@@ -38,7 +37,7 @@ BOOL CServerAdminDlg::OnInitDialog()
     SetIcon(m_hIcon, false);
 
     CreateServerManager();
-    timerId = SetTimer(kWatchdogTimerId, kWatchdogPeriodMs);
+    timerId = SetTimer(IDT_WATCHDOG, kWatchdogPeriodMs);
     RefreshFromCurrent();
     return TRUE;
 }

@@ -2,7 +2,6 @@
 
 #include "framework/dialog_items.h"
 #include "framework/win_app.h"
-#include "res/resource.h"
 
 void DDX_Control(CDataExchange* dx, int id, CWnd& control)
 {

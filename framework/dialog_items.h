@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "framework/dialog_items_type.h"
+
 struct DialogListItems {
     int controlId;
     std::vector<std::string> items;

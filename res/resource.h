@@ -9,6 +9,10 @@
 #define IDR_MAINFRAME 128
 #define IDD_MAPROTATION 130
 
+// The admin window's timer: each tick refreshes the window and runs the
+// watchdog pass. Programs that drive the window send it as well.
+#define IDT_WATCHDOG 25
+
 // Admin window (template 102)
 #define IDC_START 1002
 #define IDC_STOP 1003
@@ -58,12 +62,6 @@
 #define IDC_ROTATION_REMOVE 1038
 #define IDC_ROTATION_UP 1039
 #define IDC_ROTATION_DOWN 1040
-
-// Resource type of the initial items of a dialog's drop-down lists, stored
-// under the dialog's template id. Layout: for each list its control id (a
-// 16-bit word), then its items as zero-terminated strings, then an empty
-// string; a control id of 0 ends the resource.
-#define RT_DLGITEMS 241
 
 // Labels and group boxes, which no code addresses.
 #ifndef IDC_STATIC

@@ -1,3 +1,6 @@
+// The admin window put together: its construction, whose vtable joins the
+// settings side built in admin/ with the frame behaviour of
+// server_admin_shell.cpp, and its one message table for both.
 #include "admin/server_admin_dlg.h"
 
 #include <commctrl.h>
@@ -11,49 +14,6 @@ CServerAdminDlg::CServerAdminDlg(CWnd* parent)
 }
 
 CServerAdminDlg::~CServerAdminDlg() = default;
-
-void CServerAdminDlg::DoDataExchange(CDataExchange* dx)
-{
-    CDialog::DoDataExchange(dx);
-    DDX_Control(dx, IDC_JUMPSLOWDOWN, m_jumpSlowdown);
-    DDX_Control(dx, IDC_OPENCHAT, m_openChat);
-    DDX_Control(dx, IDC_ANTICHEAT, m_antiCheat);
-    DDX_Control(dx, IDC_TEAM2SKINSET, m_team2SkinSet);
-    DDX_Control(dx, IDC_TEAM1SKINSET, m_team1SkinSet);
-    DDX_Control(dx, IDC_HASH, m_hash);
-    DDX_Control(dx, IDC_DAMAGEMULTIPLIER, m_damageMultiplier);
-    DDX_Control(dx, IDC_IMMEDIATEPLAY, m_immediatePlay);
-    DDX_Control(dx, IDC_RANKPOINTS, m_rankPoints);
-    DDX_Control(dx, IDC_ROUNDTIME, m_roundTime);
-    DDX_Control(dx, IDC_ALLOWSHADOWS, m_allowShadows);
-    DDX_Control(dx, IDC_FREEZETIME, m_freezeTime);
-    DDX_Control(dx, IDC_ROTATIONBUTTON, m_rotationButton);
-    DDX_Control(dx, IDC_BROWSE, m_browse);
-    DDX_Control(dx, IDC_ROTATIONFILE, m_rotationFile);
-    DDX_Control(dx, IDC_MAPTIME, m_mapTime);
-    DDX_Control(dx, IDC_USEMAPROTATION, m_useMapRotation);
-    DDX_Control(dx, IDC_EXTERNIP, m_externIp);
-    DDX_Control(dx, IDC_USEEXTERNIP, m_useExternIp);
-    DDX_Control(dx, IDC_MATCHTIME, m_matchTime);
-    DDX_Control(dx, IDC_DELETE, m_delete);
-    DDX_Control(dx, IDC_STOP, m_stop);
-    DDX_Control(dx, IDC_START, m_start);
-    DDX_Control(dx, IDC_NEW, m_new);
-    DDX_Control(dx, IDC_MAP, m_map);
-    DDX_Control(dx, IDC_MINIMIZE, m_minimize);
-    DDX_Control(dx, IDC_PURE, m_pure);
-    DDX_Control(dx, IDC_RESPAWN, m_respawn);
-    DDX_Control(dx, IDC_SPECTATEALL, m_spectateAll);
-    DDX_Control(dx, IDC_DEDICATED, m_dedicated);
-    DDX_Control(dx, IDC_FRIENDLYFIRE, m_friendlyFire);
-    DDX_Control(dx, IDC_MAXPLAYERS, m_maxPlayers);
-    DDX_Control(dx, IDC_PLAYON, m_playOn);
-    DDX_Control(dx, IDC_GAMEMODE, m_gameMode);
-    DDX_Control(dx, IDC_PORT, m_port);
-    DDX_Control(dx, IDC_NAME, m_name);
-    DDX_Control(dx, IDC_PASSWORD, m_password);
-    DDX_Control(dx, IDC_SERVERLIST, m_serverList);
-}
 
 MessageTable CServerAdminDlg::GetMessageTable() const
 {
