@@ -7,7 +7,7 @@
 
 #include "bench/bench_report.h"
 #include "servers/server_manager.h"
-#include "standin/standin_workspace_win.h"
+#include "tests/support/standin_workspace_win.h"
 
 namespace {
 

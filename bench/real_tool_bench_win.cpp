@@ -14,12 +14,11 @@
 #include "bench/game_folder.h"
 #include "res/resource.h"
 #include "servers/server_manager.h"
-#include "standin/standin_workspace_win.h"
+#include "tests/support/standin_workspace_win.h"
 #include "version.h"
 
 namespace {
 
-const char kToolCaption[] = "QYR " QYRSAT_VERSION_SHORT " Server Admin Tool";
 const char kCloseQuestionCaption[] = "Running server(s)";
 constexpr int kColdStarts = 7;
 constexpr int kMaps = 10;
@@ -142,7 +141,7 @@ bool MeasureColdStarts(const std::string& program)
         samples.push_back(TimeMs([&] {
             tool = std::make_unique<ToolProcess>(program);
             if (tool->Started())
-                window = tool->WaitForWindow(kToolCaption, kWindowTimeoutMs);
+                window = tool->WaitForWindow(QYRSAT_MAIN_CAPTION, kWindowTimeoutMs);
         }));
         if (window == nullptr) {
             ReportFailure("QYRSAT.exe did not show its window");
@@ -163,7 +162,7 @@ bool MeasureColdStarts(const std::string& program)
 bool MeasureWithServers(const std::string& program, const StandinWorkspace& workspace)
 {
     const ToolProcess tool(program);
-    const HWND window = tool.Started() ? tool.WaitForWindow(kToolCaption, kWindowTimeoutMs) : nullptr;
+    const HWND window = tool.Started() ? tool.WaitForWindow(QYRSAT_MAIN_CAPTION, kWindowTimeoutMs) : nullptr;
     if (window == nullptr) {
         ReportFailure("QYRSAT.exe did not show its window");
         return false;
@@ -178,7 +177,7 @@ bool MeasureWithServers(const std::string& program, const StandinWorkspace& work
         return false;
     }
     // A tick of the tool's own timer: a watchdog pass over the 32 and a refresh.
-    ::SendMessageA(window, WM_TIMER, 25, 0);
+    ::SendMessageA(window, WM_TIMER, IDT_WATCHDOG, 0);
     const PROCESS_MEMORY_COUNTERS memory = tool.Memory();
     if (memory.PeakWorkingSetSize == 0) {
         ReportFailure("the memory counters of QYRSAT.exe could not be read");

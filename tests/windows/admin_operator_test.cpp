@@ -8,7 +8,7 @@
 #include "res/resource.h"
 #include "servers/text_compare.h"
 #include "standin/standin_protocol.h"
-#include "standin/standin_workspace_win.h"
+#include "tests/support/standin_workspace_win.h"
 #include "tests/windows/admin_window_fixture.h"
 
 

@@ -5,12 +5,10 @@
 
 #include "res/resource.h"
 #include "standin/standin_protocol.h"
-#include "standin/standin_workspace_win.h"
+#include "tests/support/standin_workspace_win.h"
 #include "tests/windows/admin_window_fixture.h"
 
 namespace {
-
-constexpr UINT_PTR kWatchdogTimerId = 25;
 
 // The stand-in game server runs from the game folder's Bin; the workspace
 // ends whatever a test leaves running.
@@ -132,13 +130,13 @@ TEST_F(AdminShellTest, ForeignTimerRefreshesWithoutAWatchdogPass)
 
     // A typed text not yet committed is replaced by the stored one.
     ::SetDlgItemTextA(m_window, IDC_NAME, "typed");
-    ::SendMessageA(m_window, WM_TIMER, kWatchdogTimerId + 1, 0);
+    ::SendMessageA(m_window, WM_TIMER, IDT_WATCHDOG + 1, 0);
     EXPECT_EQ(Current().running, 1);
     EXPECT_EQ(ControlText(m_window, IDC_NAME), "qyr");
 
     // The window's own timer runs the pass: the relaunch fails, and the
     // refresh shows the server editable again.
-    ::SendMessageA(m_window, WM_TIMER, kWatchdogTimerId, 0);
+    ::SendMessageA(m_window, WM_TIMER, IDT_WATCHDOG, 0);
     EXPECT_EQ(Current().running, 0);
     EXPECT_TRUE(IsControlEnabled(m_window, IDC_START));
     EXPECT_FALSE(IsControlEnabled(m_window, IDC_STOP));
@@ -153,7 +151,7 @@ TEST_F(AdminShellTest, WatchdogTickRelaunchesACrashedServer)
     const DWORD firstId = Current().process.dwProcessId;
     m_servers.ClearOptions();
 
-    ::SendMessageA(m_window, WM_TIMER, kWatchdogTimerId, 0);
+    ::SendMessageA(m_window, WM_TIMER, IDT_WATCHDOG, 0);
     EXPECT_EQ(Current().running, 1);
     EXPECT_NE(Current().process.dwProcessId, firstId);
     EXPECT_TRUE(IsControlEnabled(m_window, IDC_STOP));

@@ -15,7 +15,7 @@
 #include "servers/process_window_win.h"
 #include "servers/server_manager.h"
 #include "standin/standin_protocol.h"
-#include "standin/standin_workspace_win.h"
+#include "tests/support/standin_workspace_win.h"
 #include "tests/windows/process_usage.h"
 
 namespace {

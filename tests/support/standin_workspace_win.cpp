@@ -1,4 +1,4 @@
-#include "standin/standin_workspace_win.h"
+#include "tests/support/standin_workspace_win.h"
 
 #include <windows.h>
 #include <tlhelp32.h>
