@@ -44,7 +44,7 @@ drive new name=Friday choose=1011:Harbour choose=1018:24 \
       new name=Training choose=1010:Fallout choose=1011:Dunes check=1016 \
       new name=Tournament choose=1010:TeamEscape choose=1011:Canyon choose=1019:20\ min \
       select=0 start wait=500
-shoot "QYR 1.5 Server Admin Tool" main-window.png
+shoot "$(drive caption)" main-window.png
 
 drive about
 shoot "About" about-box.png

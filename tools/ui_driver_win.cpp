@@ -13,6 +13,7 @@
 //   close                    ask the window to close (the question appears)
 //   press=<caption>:<id>     press button <id> of the window with this caption
 //   rect=<caption>           print "x y width height" of that window
+//   caption                  print the caption of the tool's window
 //   wait=<ms>                let the tool catch up
 #include <windows.h>
 
@@ -21,10 +22,10 @@
 #include <string>
 
 #include "res/resource.h"
+#include "version.h"
 
 namespace {
 
-const char kMainCaption[] = "QYR 1.5 Server Admin Tool";
 const char kEditorCaption[] = "Map Rotation";
 
 HWND FindTopLevel(const char* caption)
@@ -50,7 +51,7 @@ void Command(HWND window, int id, int code)
 HWND ActiveDialog()
 {
     const HWND editor = ::FindWindowA(nullptr, kEditorCaption);
-    return editor != nullptr && ::IsWindowVisible(editor) ? editor : FindTopLevel(kMainCaption);
+    return editor != nullptr && ::IsWindowVisible(editor) ? editor : FindTopLevel(QYRSAT_MAIN_CAPTION);
 }
 
 void Choose(const std::string& argument)
@@ -70,19 +71,19 @@ void Step(const std::string& step)
     const std::string verb = step.substr(0, equals);
     const std::string argument = equals == std::string::npos ? std::string() : step.substr(equals + 1);
     if (verb == "new") {
-        Command(FindTopLevel(kMainCaption), IDC_NEW, BN_CLICKED);
+        Command(FindTopLevel(QYRSAT_MAIN_CAPTION), IDC_NEW, BN_CLICKED);
     } else if (verb == "name") {
-        const HWND main = FindTopLevel(kMainCaption);
+        const HWND main = FindTopLevel(QYRSAT_MAIN_CAPTION);
         ::SendDlgItemMessageA(main, IDC_NAME, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(argument.c_str()));
         Command(main, IDC_NAME, EN_KILLFOCUS);
     } else if (verb == "start") {
-        Command(FindTopLevel(kMainCaption), IDC_START, BN_CLICKED);
+        Command(FindTopLevel(QYRSAT_MAIN_CAPTION), IDC_START, BN_CLICKED);
     } else if (verb == "select") {
-        const HWND main = FindTopLevel(kMainCaption);
+        const HWND main = FindTopLevel(QYRSAT_MAIN_CAPTION);
         ::SendDlgItemMessageA(main, IDC_SERVERLIST, LB_SETCURSEL, static_cast<WPARAM>(std::atoi(argument.c_str())), 0);
         Command(main, IDC_SERVERLIST, LBN_SELCHANGE);
     } else if (verb == "check") {
-        const HWND main = FindTopLevel(kMainCaption);
+        const HWND main = FindTopLevel(QYRSAT_MAIN_CAPTION);
         const int id = std::atoi(argument.c_str());
         const LRESULT state = ::SendDlgItemMessageA(main, id, BM_GETCHECK, 0, 0);
         ::SendDlgItemMessageA(main, id, BM_SETCHECK, state == BST_CHECKED ? BST_UNCHECKED : BST_CHECKED, 0);
@@ -90,13 +91,13 @@ void Step(const std::string& step)
     } else if (verb == "choose") {
         Choose(argument);
     } else if (verb == "rotation") {
-        Command(FindTopLevel(kMainCaption), IDC_ROTATIONBUTTON, BN_CLICKED);
+        Command(FindTopLevel(QYRSAT_MAIN_CAPTION), IDC_ROTATIONBUTTON, BN_CLICKED);
     } else if (verb == "add") {
         Command(FindTopLevel(kEditorCaption), IDC_ROTATION_ADD, BN_CLICKED);
     } else if (verb == "about") {
-        ::PostMessageA(FindTopLevel(kMainCaption), WM_SYSCOMMAND, IDM_ABOUTBOX, 0);
+        ::PostMessageA(FindTopLevel(QYRSAT_MAIN_CAPTION), WM_SYSCOMMAND, IDM_ABOUTBOX, 0);
     } else if (verb == "close") {
-        ::PostMessageA(FindTopLevel(kMainCaption), WM_CLOSE, 0, 0);
+        ::PostMessageA(FindTopLevel(QYRSAT_MAIN_CAPTION), WM_CLOSE, 0, 0);
     } else if (verb == "press") {
         const std::string caption = argument.substr(0, argument.rfind(':'));
         const int id = std::atoi(argument.substr(argument.rfind(':') + 1).c_str());
@@ -105,6 +106,8 @@ void Step(const std::string& step)
         RECT rect = {};
         ::GetWindowRect(FindTopLevel(argument.c_str()), &rect);
         std::printf("%ld %ld %ld %ld\n", rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top);
+    } else if (verb == "caption") {
+        std::printf("%s\n", QYRSAT_MAIN_CAPTION);
     } else if (verb == "wait") {
         ::Sleep(static_cast<DWORD>(std::atoi(argument.c_str())));
     } else {
