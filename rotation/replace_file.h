@@ -7,6 +7,7 @@
 // a crash after the replacement cannot leave a file without its contents.
 bool FlushToDisk(std::FILE* file);
 
-// Moves the file at from onto to, replacing a file already there. On failure
-// both files are left as they were.
+// Moves the file at from onto to. A file already there is replaced in a way
+// that keeps what was set on it (attributes, permissions) where the system
+// can. On failure both files are left as they were.
 bool MoveReplacing(const char* from, const char* to);
