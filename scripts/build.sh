@@ -1,12 +1,23 @@
 #!/bin/bash
 # Configures and builds: the Windows programs in build/ and, unless
 # "windows" is given, the portable logic for the host, under the sanitizers,
-# in build/native/.
+# in build/native/. "release" builds only QYRSAT.exe, without the tests, in
+# build/release/.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 
-cmake -S . -B build -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake -DCMAKE_BUILD_TYPE=Release >/dev/null
+configure_windows() {
+    cmake -S . -B "$1" -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake -DCMAKE_BUILD_TYPE=Release "${@:2}" >/dev/null
+}
+
+if [ "${1:-}" = release ]; then
+    configure_windows build/release -DQYRSAT_TESTS=OFF
+    cmake --build build/release -j"$(nproc)" --target QYRSAT
+    exit 0
+fi
+
+configure_windows build
 cmake --build build -j"$(nproc)"
 
 [ "${1:-}" = windows ] && exit 0
