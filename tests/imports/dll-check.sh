@@ -12,7 +12,7 @@ fi
 objdump=$1
 shift
 if ! command -v "$objdump" >/dev/null 2>&1; then
-    echo "objdump not found: $objdump"
+    printf '%s\n' "objdump not found: $objdump"
     exit 2
 fi
 
@@ -26,28 +26,28 @@ own_dlls=" advapi32.dll comctl32.dll comdlg32.dll gdi32.dll kernel32.dll msvcrt.
 status=0
 for file in "$@"; do
     if ! listing=$("$objdump" -p "$file" 2>&1); then
-        echo "$file: objdump cannot read it"
-        echo "$listing"
+        printf '%s\n' "$file: objdump cannot read it"
+        printf '%s\n' "$listing"
         status=2
         continue
     fi
-    if ! echo "$listing" | grep -q '^The Import Tables'; then
-        echo "$file: objdump shows no import table"
+    if ! printf '%s\n' "$listing" | grep -q '^The Import Tables'; then
+        printf '%s\n' "$file: objdump shows no import table"
         status=2
         continue
     fi
-    needed=$(echo "$listing" | sed -n 's/^[[:space:]]*DLL Name: //p' | tr -d '\r' | tr '\n' ' ' | sed 's/ $//')
-    echo "$file needs: $needed"
+    needed=$(printf '%s\n' "$listing" | sed -n 's/^[[:space:]]*DLL Name: //p' | tr -d '\r' | tr '\n' ' ' | sed 's/ $//')
+    printf '%s\n' "$file needs: $needed"
     foreign=
     for dll in $needed; do
-        lower=$(echo "$dll" | tr 'A-Z' 'a-z')
+        lower=$(printf '%s' "$dll" | tr 'A-Z' 'a-z')
         case "$own_dlls" in
             *[[:space:]]"$lower"[[:space:]]*) ;;
             *) foreign="$foreign $dll" ;;
         esac
     done
     if [ -n "$foreign" ]; then
-        echo "$file needs DLLs that are not Windows' own:$foreign"
+        printf '%s\n' "$file needs DLLs that are not Windows' own:$foreign"
         [ $status -eq 0 ] && status=1
     fi
 done

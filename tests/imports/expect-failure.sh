@@ -8,12 +8,12 @@ expected_line=$2
 shift 2
 output=$("$@" 2>&1)
 status=$?
-echo "$output"
+printf '%s\n' "$output"
 if [ "$status" -ne "$expected_status" ]; then
-    echo "expected exit status $expected_status, got $status"
+    printf '%s\n' "expected exit status $expected_status, got $status"
     exit 1
 fi
-if ! echo "$output" | grep -qxF -- "$expected_line"; then
-    echo "expected the line: $expected_line"
+if ! printf '%s\n' "$output" | grep -qxF -- "$expected_line"; then
+    printf '%s\n' "expected the line: $expected_line"
     exit 1
 fi
