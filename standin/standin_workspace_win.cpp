@@ -82,9 +82,10 @@ StandinEvent ParseLine(const std::string& line)
     return event;
 }
 
-// Every process running the copy of the stand-in in `program`; the caller
-// closes the handles.
-std::vector<HANDLE> OpenRunningCopies(const std::string& program, DWORD access)
+// Every process running the copy of the stand-in in `program`, opened to be
+// ended; the caller closes the handles. None when the system cannot list
+// its processes: those stand-ins then end by their lifetime.
+std::vector<HANDLE> OpenRunningCopies(const std::string& program)
 {
     std::vector<HANDLE> running;
     const HANDLE snapshot = ::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
@@ -96,7 +97,7 @@ std::vector<HANDLE> OpenRunningCopies(const std::string& program, DWORD access)
         if (!EqualNoCase(entry.szExeFile, kProgramName))
             continue;
         const HANDLE process =
-            ::OpenProcess(access | SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, entry.th32ProcessID);
+            ::OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, entry.th32ProcessID);
         if (process == nullptr)
             continue;
         char image[MAX_PATH] = "";
@@ -310,7 +311,7 @@ bool StandinWorkspace::WaitAllEnded(unsigned timeoutMs) const
 // the tool itself never terminates a server.
 void StandinWorkspace::EndAll() const
 {
-    const std::vector<HANDLE> running = OpenRunningCopies(m_folder + "\\" + kProgramName, PROCESS_TERMINATE);
+    const std::vector<HANDLE> running = OpenRunningCopies(m_folder + "\\" + kProgramName);
     for (HANDLE process : running) {
         ::TerminateProcess(process, 1);
         ::WaitForSingleObject(process, 5000);

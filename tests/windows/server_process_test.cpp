@@ -426,7 +426,7 @@ TEST_F(ServerHandles, FailedRelaunchLeavesNothingToCloseTwice)
         ::CloseHandle(bystander);
 }
 
-TEST_F(StandinWorkspaceWait, HoldsOutWhileAStandinRunsAndEndsOnceItHasGone)
+TEST_F(StandinWorkspaceWait, HoldsOutWhileAStandinRunsOrTheLogCannotBeRead)
 {
     workspace.SetOption(standin::kIgnoreQuitVariable, "1");
     AddServers(1);
@@ -437,6 +437,14 @@ TEST_F(StandinWorkspaceWait, HoldsOutWhileAStandinRunsAndEndsOnceItHasGone)
     EXPECT_TRUE(WaitForEvent(standin::kQuitEvent, 0).Has("ignored"));
     EXPECT_TRUE(workspace.WaitAllEnded(kEndTimeoutMs));
     EXPECT_TRUE(HasEnded(Server(0).process.hProcess, 0));
+
+    // A log it cannot read proves nothing.
+    const std::string log = workspace.Folder() + "\\" + standin::kLogFileName;
+    const HANDLE locked =
+        ::CreateFileA(log.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(locked, INVALID_HANDLE_VALUE);
+    EXPECT_FALSE(workspace.WaitAllEnded(200));
+    ::CloseHandle(locked);
 }
 
 // Run by its own test entry, through one-processor-run.sh, which shows Wine a

@@ -242,7 +242,8 @@ std::string MessageBoxText(HWND box)
 
 void PressButton(HWND window, int id)
 {
-    ::PostMessageA(window, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(::GetDlgItem(window, id)));
+    const LPARAM button = reinterpret_cast<LPARAM>(::GetDlgItem(window, id));
+    ::PostMessageA(window, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), button);
 }
 
 int ListBoxCount(HWND dialog, int id)
