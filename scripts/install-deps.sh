@@ -12,6 +12,7 @@ packages=(
     xvfb
     imagemagick
     zip
+    python3
 )
 
 missing=()

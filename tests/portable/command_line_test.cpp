@@ -97,14 +97,6 @@ TEST(CommandLine, NumberFormats)
     EXPECT_EQ(high.substr(high.size() - 26), " +externip 255.255.255.255");
 }
 
-TEST(CommandLine, LanPieceFollowsTheMapPieces)
-{
-    ServerConfig s;
-    CopyText(s.mapName, "Harbour");
-    s.playOn = 0;
-    EXPECT_NE(BuildCommandLine(s).find("+map TeamDeathMatch\\Harbour +lan +maxplayers 16"), std::string::npos);
-}
-
 TEST(CommandLine, ValuesAreNotQuoted)
 {
     ServerConfig s;

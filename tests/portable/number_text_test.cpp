@@ -40,7 +40,7 @@ TEST(TextToFloat, ConvertsTheLeadingNumberLikeAtof)
     EXPECT_EQ(TextToFloat(""), 0.0f);
 }
 
-TEST(TextToFloat, ClampsBeyondTheFloatRange)
+TEST(TextToFloat, ClampsFiniteNumbersBeyondTheFloatRangeAndPassesInfinityAndNanThrough)
 {
     EXPECT_EQ(TextToFloat("1e39"), FLT_MAX);
     EXPECT_EQ(TextToFloat("1e400"), FLT_MAX);

@@ -162,7 +162,13 @@ TEST(ServerManager, GapsInTheTableAreSkipped)
     EXPECT_STREQ(name, "qyr(1)");
 }
 
-TEST(GlobalServerManager, CreatedOnceAndDestroyedSafely)
+// Whatever an assertion leaves behind, the next test finds no table.
+class GlobalServerManager : public ::testing::Test {
+protected:
+    void TearDown() override { DestroyServerManager(); }
+};
+
+TEST_F(GlobalServerManager, CreatedOnceAndDestroyedSafely)
 {
     ASSERT_EQ(g_serverManager, nullptr);
     EXPECT_TRUE(DestroyServerManager());  // nothing to destroy is fine

@@ -23,6 +23,11 @@ std::string FolderOf(const std::string& path)
     return path.substr(0, path.find_last_of('\\'));
 }
 
+std::string FileNameOf(const std::string& path)
+{
+    return path.substr(path.find_last_of('\\') + 1);
+}
+
 std::string CurrentDirectory()
 {
     char buffer[MAX_PATH] = "";
@@ -77,9 +82,10 @@ StandinEvent ParseLine(const std::string& line)
     return event;
 }
 
-// Every process running the copy of the stand-in in `program`; the caller
-// closes the handles.
-std::vector<HANDLE> OpenRunningCopies(const std::string& program, DWORD access)
+// Every process running the copy of the stand-in in `program`, opened to be
+// ended; the caller closes the handles. None when the system cannot list
+// its processes: those stand-ins then end by their lifetime.
+std::vector<HANDLE> OpenRunningCopies(const std::string& program)
 {
     std::vector<HANDLE> running;
     const HANDLE snapshot = ::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
@@ -91,7 +97,7 @@ std::vector<HANDLE> OpenRunningCopies(const std::string& program, DWORD access)
         if (!EqualNoCase(entry.szExeFile, kProgramName))
             continue;
         const HANDLE process =
-            ::OpenProcess(access | SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, entry.th32ProcessID);
+            ::OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, entry.th32ProcessID);
         if (process == nullptr)
             continue;
         char image[MAX_PATH] = "";
@@ -104,6 +110,41 @@ std::vector<HANDLE> OpenRunningCopies(const std::string& program, DWORD access)
     }
     ::CloseHandle(snapshot);
     return running;
+}
+
+enum class ProcessState { kRunning, kEnded, kUnknown };
+
+// Whether the stand-in that logged this process id still runs. An id is
+// reused once its process is gone, so one that now runs another program
+// counts as ended; one that cannot be opened for another reason than being
+// gone, or whose program cannot be told, is unknown.
+ProcessState StateOfStandin(unsigned long processId)
+{
+    if (processId == 0)
+        return ProcessState::kUnknown;  // a start line without its id
+    const HANDLE process = ::OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId);
+    if (process == nullptr)
+        return ::GetLastError() == ERROR_INVALID_PARAMETER ? ProcessState::kEnded : ProcessState::kUnknown;
+    ProcessState state = ProcessState::kEnded;
+    if (::WaitForSingleObject(process, 0) == WAIT_TIMEOUT) {
+        char image[MAX_PATH] = "";
+        DWORD size = MAX_PATH;
+        if (!::QueryFullProcessImageNameA(process, 0, image, &size))
+            state = ProcessState::kUnknown;
+        else if (EqualNoCase(FileNameOf(image).c_str(), kProgramName))
+            state = ProcessState::kRunning;
+    }
+    ::CloseHandle(process);
+    return state;
+}
+
+bool EveryStartedStandinEnded(const StandinEvents& events)
+{
+    for (const StandinEvent& start : Select(events, standin::kStartEvent)) {
+        if (StateOfStandin(start.processId) != ProcessState::kEnded)
+            return false;
+    }
+    return true;
 }
 
 void CloseAll(const std::vector<HANDLE>& handles)
@@ -190,15 +231,23 @@ bool StandinWorkspace::RestoreProgram()
 StandinEvents StandinWorkspace::Events() const
 {
     StandinEvents events;
+    ReadEvents(events);
+    return events;
+}
+
+bool StandinWorkspace::ReadEvents(StandinEvents& events) const
+{
+    events.clear();
     const std::string path = m_folder + "\\" + standin::kLogFileName;
     const HANDLE file = ::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                       nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE)
-        return events;
+        return ::GetLastError() == ERROR_FILE_NOT_FOUND;  // no log yet: nothing has started
     std::string text;
     char buffer[4096];
     DWORD got = 0;
-    while (::ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0)
+    BOOL read = FALSE;
+    while ((read = ::ReadFile(file, buffer, sizeof buffer, &got, nullptr)) && got > 0)
         text.append(buffer, got);
     ::CloseHandle(file);
     // A line still being written has no line end yet and is left for the
@@ -212,7 +261,7 @@ StandinEvents StandinWorkspace::Events() const
             events.push_back(ParseLine(line));
         begin = end + 1;
     }
-    return events;
+    return read != FALSE;
 }
 
 bool StandinWorkspace::WaitFor(const std::function<bool(const StandinEvents&)>& done, unsigned timeoutMs) const
@@ -247,12 +296,10 @@ bool StandinWorkspace::WaitForStarts(std::size_t count, unsigned timeoutMs) cons
 
 bool StandinWorkspace::WaitAllEnded(unsigned timeoutMs) const
 {
-    const std::string program = m_folder + "\\" + kProgramName;
     const ULONGLONG deadline = ::GetTickCount64() + timeoutMs;
     for (;;) {
-        const std::vector<HANDLE> running = OpenRunningCopies(program, 0);
-        CloseAll(running);
-        if (running.empty())
+        StandinEvents events;
+        if (ReadEvents(events) && EveryStartedStandinEnded(events))
             return true;
         if (::GetTickCount64() >= deadline)
             return false;
@@ -264,7 +311,7 @@ bool StandinWorkspace::WaitAllEnded(unsigned timeoutMs) const
 // the tool itself never terminates a server.
 void StandinWorkspace::EndAll() const
 {
-    const std::vector<HANDLE> running = OpenRunningCopies(m_folder + "\\" + kProgramName, PROCESS_TERMINATE);
+    const std::vector<HANDLE> running = OpenRunningCopies(m_folder + "\\" + kProgramName);
     for (HANDLE process : running) {
         ::TerminateProcess(process, 1);
         ::WaitForSingleObject(process, 5000);

@@ -63,10 +63,13 @@ public:
     bool WaitForStarts(std::size_t count, unsigned timeoutMs) const;
 
     // Waits until every stand-in that logged its start here has ended; false
-    // when one still runs at the deadline.
+    // when one still runs at the deadline, and when the log or a process
+    // could not be looked at.
     bool WaitAllEnded(unsigned timeoutMs) const;
 
 private:
+    // False when the log exists but could not be read whole.
+    bool ReadEvents(StandinEvents& events) const;
     void EndAll() const;
 
     void Enter();

@@ -132,8 +132,10 @@ TEST_F(AdminHandlersTest, EditsStoreTheirNumbersOnLossOfFocus)
 
     // Typing alone stores nothing; a refresh puts the stored value back.
     ::SetDlgItemTextA(m_window, IDC_PORT, "1");
-    Notify(m_window, IDC_RANKPOINTS, EN_CHANGE);
+    Notify(m_window, IDC_PORT, EN_CHANGE);
     EXPECT_EQ(Current().port, 0);
+    m_dialog.RefreshFromCurrent();
+    EXPECT_EQ(ControlText(m_window, IDC_PORT), "0");
 }
 
 TEST_F(AdminHandlersTest, TextEditsStoreWholeTextsCutToTheField)

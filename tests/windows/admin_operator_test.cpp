@@ -1,16 +1,15 @@
 // The operator's road through the admin window, with the real stand-in game
 // server, the real open dialog and the real rotation editor.
 #include <algorithm>
-#include <cstdio>
 #include <functional>
 #include <string>
 
 #include "res/resource.h"
 #include "servers/text_compare.h"
 #include "standin/standin_protocol.h"
+#include "tests/file_bytes.h"
 #include "tests/support/standin_workspace_win.h"
 #include "tests/windows/admin_window_fixture.h"
-
 
 namespace {
 
@@ -154,11 +153,11 @@ TEST_F(AdminOperatorTest, RotationButtonOpensTheEditorOnTheCurrentServer)
 {
     Click(m_window, IDC_NEW);
     Click(m_window, IDC_USEMAPROTATION);
+    // Written without the blanks the editor writes, so that a write back
+    // shows in the file.
     const std::string path = m_game.Root() + "\\cycle.map";
-    std::FILE* file = std::fopen(path.c_str(), "wb");
-    ASSERT_NE(file, nullptr);
-    std::fputs("Map = TeamEscape\\Canyon;\r\n", file);
-    std::fclose(file);
+    const std::string typedByHand = "Map=TeamEscape\\Canyon;\r\n";
+    WriteFileBytes(path, typedByHand);
     TypeText(m_window, IDC_ROTATIONFILE, path);
     ASSERT_EQ(Current().gameMode, 4);
 
@@ -174,6 +173,7 @@ TEST_F(AdminOperatorTest, RotationButtonOpensTheEditorOnTheCurrentServer)
         EXPECT_TRUE(answerer.Answered());
     }
     EXPECT_EQ(shownPath, path);
+    EXPECT_EQ(ReadFileBytes(path), typedByHand);
     EXPECT_EQ(ControlText(m_window, IDC_PORT), "typed");
     EXPECT_EQ(Current().gameMode, 4);
 
@@ -183,6 +183,7 @@ TEST_F(AdminOperatorTest, RotationButtonOpensTheEditorOnTheCurrentServer)
         Click(m_window, IDC_ROTATIONBUTTON);
         EXPECT_TRUE(answerer.Answered());
     }
+    EXPECT_EQ(ReadFileBytes(path), "Map = TeamEscape\\Canyon;\r\n");
     EXPECT_EQ(ControlText(m_window, IDC_PORT), "27015");
     EXPECT_EQ(Current().gameMode, 4);
     EXPECT_EQ(SelectedItem(m_window, IDC_GAMEMODE), "TeamDeathMatch");

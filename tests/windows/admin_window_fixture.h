@@ -20,6 +20,7 @@ protected:
     ServerConfig& AddServer();
     ServerConfig& Current() const { return *g_serverManager->Current(); }
 
+    UnexpectedModalGuard m_modalGuard;  // first made, last gone
     TempGameTree m_game;
     CServerAdminDlg m_dialog;
     HWND m_window = nullptr;

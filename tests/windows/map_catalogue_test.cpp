@@ -86,7 +86,7 @@ TEST_F(MapCatalogueTest, LongMapNamesAreListedWhole)
     EXPECT_EQ(Items(), std::vector<std::string>{name});
 }
 
-TEST_F(MapCatalogueTest, LongKeywordDoesNotOverrun)
+TEST_F(MapCatalogueTest, OverlongKeywordEmptiesTheListAndListsNothing)
 {
     TempGameTree game;
     const std::string keyword(600, 'k');

@@ -724,13 +724,6 @@ TEST(DialogItems, RotationEditorOffersTheGameModesInTheirOrder)
     EXPECT_TRUE(LoadDialogItems(IDD_ABOUTBOX).empty());
 }
 
-TEST(Resources, AboutItemTextIsInTheStringTable)
-{
-    char text[64] = "";
-    EXPECT_GT(::LoadStringA(Instance(), IDS_ABOUTBOX, text, sizeof text), 0);
-    EXPECT_STREQ(text, "&About QYR SAT...");
-}
-
 TEST(Resources, IconHasItsOwn32And16PixelImagesOf16Colours)
 {
     const HRSRC group = ::FindResourceA(Instance(), MAKEINTRESOURCEA(IDR_MAINFRAME), MAKEINTRESOURCEA(14));

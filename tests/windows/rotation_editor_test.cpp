@@ -125,6 +125,7 @@ protected:
 
     bool EditorOpen() const { return ::IsWindow(m_window) != FALSE; }
 
+    UnexpectedModalGuard m_modalGuard;  // first made, last gone
     TempGameTree m_game;
     CMapRotationDlg m_editor{nullptr};
     HWND m_window = nullptr;
@@ -166,7 +167,7 @@ TEST_F(RotationEditorTest, MissingFileShowsItsPathOverAnEmptyList)
     EXPECT_EQ(ListBoxCount(editor, IDC_ROTATION_ENTRIES), 0);
 }
 
-TEST_F(RotationEditorTest, WithoutCurrentServerShowsNothingAndClosesWithoutWriting)
+TEST_F(RotationEditorTest, WithoutCurrentServerShowsNothingAndClosesWithoutAskingForAFile)
 {
     ASSERT_TRUE(g_serverManager->DeleteCurrentServer());
     const HWND editor = Open();

@@ -5,13 +5,11 @@
 
 #include <windows.h>
 
-#include <chrono>
+#include <algorithm>
 #include <functional>
-#include <map>
 #include <string>
 #include <vector>
 
-#include "servers/command_line.h"
 #include "servers/process_window_win.h"
 #include "servers/server_manager.h"
 #include "standin/standin_protocol.h"
@@ -22,6 +20,16 @@ namespace {
 
 const unsigned kStartTimeoutMs = 15000;
 const unsigned kEndTimeoutMs = 5000;
+// Far beyond the bound of a stop (kQuitWaitMs + kCloseWaitMs), however
+// loaded the machine.
+const unsigned kHungLifetimeMs = 30000;
+
+// What a fresh record of the first slot, in a game folder without maps,
+// starts its server with.
+const char kFirstDefaultLine[] =
+    " +server qyr +port 27015 +map TeamDeathMatch\\ +maxplayers 16 +matchtime 30 +freezetime 4 +roundtime 5"
+    " +rankpoints 700 +damagemultiplier 1.500000 +jumpslowdown 0.500000 +friendlyfire +dedicated +specall"
+    " +allowshadows +minimize +pure +hash +anticheat";
 
 std::uintptr_t SystemAffinity()
 {
@@ -106,9 +114,27 @@ protected:
 using ServerLaunch = ServerProcess;
 using ServerStop = ServerProcess;
 using ServerWatchdog = ServerProcess;
-using ServerHandles = ServerProcess;
-using ServerSoak = ServerProcess;
 using OneProcessor = ServerProcess;
+using StandinWorkspaceWait = ServerProcess;
+
+// The handle counts compare against a baseline taken after one launch and
+// stop: the system opens handles of its own on a process's first launch,
+// which would otherwise count against whichever test runs first.
+class ServerHandles : public ServerProcess {
+protected:
+    static constexpr std::size_t kWarmUpLaunches = 1;
+
+    void SetUp() override
+    {
+        ServerProcess::SetUp();
+        ServerManager warmUp;
+        ASSERT_TRUE(warmUp.AddServer());
+        ASSERT_TRUE(warmUp.StartServer(0));
+        ASSERT_TRUE(workspace.WaitForStarts(kWarmUpLaunches, kStartTimeoutMs));
+        warmUp.StopAllServers();
+        ASSERT_TRUE(workspace.WaitAllEnded(kEndTimeoutMs));
+    }
+};
 
 TEST_F(ServerLaunch, StandinReceivesExactlyTheBuiltCommandLine)
 {
@@ -129,7 +155,11 @@ TEST_F(ServerLaunch, StandinReceivesExactlyTheBuiltCommandLine)
     EXPECT_EQ(s.running, 1);
     EXPECT_EQ(manager.CountRunning(), 1);
     const StandinEvent start = WaitForEvent(standin::kStartEvent, 0);
-    EXPECT_EQ(start.Field("cmdline"), BuildCommandLine(s));
+    EXPECT_EQ(start.Field("cmdline"),
+              " +server Alpha Bravo +password secret +port 27015 +map TeamDeathMatch\\Harbour"
+              " +maplist C:\\Rotations\\night games.map +lan +maxplayers 16 +matchtime 30 +freezetime 4"
+              " +roundtime 5 +team2skinset 2 +rankpoints 700 +damagemultiplier 1.500000 +jumpslowdown 0.500000"
+              " +friendlyfire +dedicated +specall +allowshadows +minimize +pure +hash +anticheat +externip 10.0.0.5");
     EXPECT_TRUE(manager.StopCurrent());
 }
 
@@ -212,30 +242,33 @@ TEST_F(ServerStop, ServerIgnoringQuitIsClosedThroughItsWindow)
     EXPECT_TRUE(HasEnded(Server(0).process.hProcess));
 }
 
-TEST_F(ServerStop, HungServerHoldsUpTheStopOfOthersOnlyWithinItsBound)
+// How long a hung server holds up a stop is measured in bench/. Here: had
+// the stop waited on the hung window without a bound, it would have come
+// back only once that server ended at the end of its lifetime.
+TEST_F(ServerStop, HungServerDoesNotKeepTheStopFromTheOthers)
 {
     workspace.SetOption(standin::kHangVariable, "1");
+    workspace.SetOption(standin::kLifetimeMsVariable, std::to_string(kHungLifetimeMs));
     AddServers(2);
     StartAndWait(0);
     WaitForEvent(standin::kHangEvent, 0);
     workspace.ClearOptions();
     StartAndWait(1);
 
-    const auto begin = std::chrono::steady_clock::now();
     manager.StopAllServers();
-    const auto elapsed = std::chrono::steady_clock::now() - begin;
-    EXPECT_LT(elapsed, std::chrono::milliseconds(kQuitWaitMs + kCloseWaitMs + 1000));
     EXPECT_EQ(manager.CountRunning(), 0);
+    EXPECT_EQ(CountEvents(standin::kLifetimeEvent, 0), 0u);
+    EXPECT_FALSE(HasEnded(Server(0).process.hProcess, 0));
     // The healthy server behind the hung one was reached and ended; the hung
     // one runs on, unmarked, since a stop never terminates.
     EXPECT_EQ(WaitForEvent(standin::kQuitEvent, 1).Field("wparam"), "259");
     EXPECT_TRUE(HasEnded(Server(1).process.hProcess));
-    EXPECT_FALSE(HasEnded(Server(0).process.hProcess, 0));
 }
 
-TEST_F(ServerStop, WindowHungForLongIsSkippedWithoutWaiting)
+TEST_F(ServerStop, WindowReportedHungIsLeftRunningUnmarked)
 {
     workspace.SetOption(standin::kHangVariable, "1");
+    workspace.SetOption(standin::kLifetimeMsVariable, std::to_string(kHungLifetimeMs));
     AddServers(1);
     StartAndWait(0);
     const HWND window = FirstWindowOfProcess(Pid(0));
@@ -244,10 +277,9 @@ TEST_F(ServerStop, WindowHungForLongIsSkippedWithoutWaiting)
     // seconds.
     ASSERT_TRUE(WaitUntil([window] { return ::IsHungAppWindow(window) != FALSE; }, 10000));
 
-    const auto begin = std::chrono::steady_clock::now();
     EXPECT_TRUE(manager.StopServer(0));
-    const auto elapsed = std::chrono::steady_clock::now() - begin;
-    EXPECT_LT(elapsed, std::chrono::milliseconds(kQuitWaitMs + kCloseWaitMs / 2));
+    EXPECT_EQ(Server(0).running, 0);
+    EXPECT_EQ(CountEvents(standin::kLifetimeEvent, 0), 0u);
     EXPECT_FALSE(HasEnded(Server(0).process.hProcess, 0));
 }
 
@@ -306,7 +338,7 @@ TEST_F(ServerWatchdog, CrashedServerIsRelaunchedWithTheSameCommandLine)
     EXPECT_NE(Pid(0), crashed);
     const StandinEvent second = WaitForEvent(standin::kStartEvent, 0);
     EXPECT_EQ(second.Field("cmdline"), first.Field("cmdline"));
-    EXPECT_EQ(second.Field("cmdline"), BuildCommandLine(Server(0)));
+    EXPECT_EQ(second.Field("cmdline"), kFirstDefaultLine);
 
     // A pass over a server that still runs changes nothing.
     const unsigned long relaunched = Pid(0);
@@ -351,7 +383,7 @@ TEST_F(ServerHandles, DeletionAndDestructionCloseTheLaunchHandles)
         ASSERT_TRUE(other.AddServer());
         ASSERT_TRUE(other.StartServer(0));
         ASSERT_TRUE(other.StartServer(1));
-        ASSERT_TRUE(workspace.WaitForStarts(3, kStartTimeoutMs));
+        ASSERT_TRUE(workspace.WaitForStarts(kWarmUpLaunches + 3, kStartTimeoutMs));
         other.StopAllServers();
         ASSERT_TRUE(workspace.WaitAllEnded(kEndTimeoutMs));
         EXPECT_EQ(CountOpenHandles(), before + 4);
@@ -364,6 +396,7 @@ TEST_F(ServerHandles, FailedRelaunchLeavesNothingToCloseTwice)
     AddServers(1);
     const int before = CountOpenHandles();
     StartAndWait(0);
+    const HANDLE launchHandles[] = {Server(0).process.hProcess, Server(0).process.hThread};
     manager.StopServer(0);
     ASSERT_TRUE(HasEnded(Server(0).process.hProcess));
 
@@ -374,64 +407,44 @@ TEST_F(ServerHandles, FailedRelaunchLeavesNothingToCloseTwice)
     EXPECT_EQ(Server(0).process.hThread, nullptr);
     EXPECT_EQ(Server(0).process.dwProcessId, 0u);
 
-    // Handle values are reused: this event most likely takes a value the
-    // launch had. Deleting the record must not close it a second time.
-    const HANDLE bystander = ::CreateEventA(nullptr, TRUE, FALSE, nullptr);
-    ASSERT_NE(bystander, nullptr);
+    // Objects of our own take the values the launch had, as the system
+    // hands out the lowest free ones: deleting the record must not close
+    // them a second time.
+    std::vector<HANDLE> bystanders;
+    const auto taken = [&](HANDLE value) {
+        return std::find(bystanders.begin(), bystanders.end(), value) != bystanders.end();
+    };
+    while (bystanders.size() < 256 && !(taken(launchHandles[0]) && taken(launchHandles[1])))
+        bystanders.push_back(::CreateEventA(nullptr, TRUE, FALSE, nullptr));
+    ASSERT_TRUE(taken(launchHandles[0]) && taken(launchHandles[1])) << "the launch's handle values were not reused";
     ASSERT_TRUE(manager.DeleteCurrentServer());
-    DWORD flags = 0;
-    EXPECT_TRUE(::GetHandleInformation(bystander, &flags));
-    ::CloseHandle(bystander);
+    for (HANDLE value : launchHandles) {
+        DWORD flags = 0;
+        EXPECT_TRUE(::GetHandleInformation(value, &flags)) << value;
+    }
+    for (HANDLE bystander : bystanders)
+        ::CloseHandle(bystander);
 }
 
-TEST_F(ServerSoak, EightCrashingServersAreRelaunchedOnEveryPassWithoutLeakingHandles)
+TEST_F(StandinWorkspaceWait, HoldsOutWhileAStandinRunsOrTheLogCannotBeRead)
 {
-    const int kServers = 8;
-    const int kPasses = 20;
-    workspace.SetOption(standin::kExitAfterMsVariable, "1000");
-    workspace.SetOption(standin::kExitCodeVariable, "3");
-    AddServers(kServers);
-    for (int i = 0; i < kServers; ++i)
-        ASSERT_TRUE(manager.StartServer(i));
-    const int handlesAtStart = CountOpenHandles();
-
-    std::vector<int> handlesAfterPass;
-    for (int pass = 1; pass <= kPasses; ++pass) {
-        HANDLE processes[kServers];
-        unsigned long pids[kServers];
-        for (int i = 0; i < kServers; ++i) {
-            processes[i] = Server(i).process.hProcess;
-            pids[i] = Pid(i);
-        }
-        ASSERT_EQ(::WaitForMultipleObjects(kServers, processes, TRUE, 15000), WAIT_OBJECT_0) << "pass " << pass;
-        for (int i = 0; i < kServers; ++i) {
-            DWORD exitCode = 0;
-            ::GetExitCodeProcess(processes[i], &exitCode);
-            EXPECT_EQ(exitCode, 3u) << "pass " << pass << ", slot " << i;  // its own crash, not a failed start
-        }
-        manager.RestartExitedServers();
-        for (int i = 0; i < kServers; ++i) {
-            ASSERT_EQ(Server(i).running, 1) << "pass " << pass << ", slot " << i;
-            ASSERT_NE(Pid(i), pids[i]) << "pass " << pass << ", slot " << i;
-        }
-        handlesAfterPass.push_back(CountOpenHandles());
-    }
-    for (int pass = 1; pass <= kPasses; ++pass)
-        EXPECT_EQ(handlesAfterPass[pass - 1], handlesAtStart) << "pass " << pass;
-
-    // Every server was launched once and relaunched on every pass, always
-    // with its own command line.
-    const std::size_t launches = static_cast<std::size_t>(kServers * (kPasses + 1));
-    ASSERT_TRUE(workspace.WaitForStarts(launches, kStartTimeoutMs));
-    std::map<std::string, int> launchesByCommandLine;
-    for (const StandinEvent& start : Select(workspace.Events(), standin::kStartEvent))
-        ++launchesByCommandLine[start.Field("cmdline")];
-    for (int i = 0; i < kServers; ++i)
-        EXPECT_EQ(launchesByCommandLine[BuildCommandLine(Server(i))], kPasses + 1) << "slot " << i;
-
-    manager.StopAllServers();
-    EXPECT_EQ(manager.CountRunning(), 0);
+    workspace.SetOption(standin::kIgnoreQuitVariable, "1");
+    AddServers(1);
+    StartAndWait(0);
+    EXPECT_FALSE(workspace.WaitAllEnded(200));
+    // Quit ignored, then closed through its window.
+    EXPECT_TRUE(manager.StopServer(0));
+    EXPECT_TRUE(WaitForEvent(standin::kQuitEvent, 0).Has("ignored"));
     EXPECT_TRUE(workspace.WaitAllEnded(kEndTimeoutMs));
+    EXPECT_TRUE(HasEnded(Server(0).process.hProcess, 0));
+
+    // A log it cannot read proves nothing.
+    const std::string log = workspace.Folder() + "\\" + standin::kLogFileName;
+    const HANDLE locked =
+        ::CreateFileA(log.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(locked, INVALID_HANDLE_VALUE);
+    EXPECT_FALSE(workspace.WaitAllEnded(200));
+    ::CloseHandle(locked);
 }
 
 // Run by its own test entry, through one-processor-run.sh, which shows Wine a

@@ -5,11 +5,28 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <map>
+#include <mutex>
+#include <set>
 #include <vector>
 
 namespace {
 
 constexpr auto kAnswerBound = std::chrono::seconds(20);
+// An expected window is answered within a poll or two; an unexpected one is
+// left up this long before the guard answers it.
+constexpr ULONGLONG kUnexpectedModalGraceMs = 3000;
+constexpr DWORD kGuardPollMs = 50;
+
+// The captions that ModalAnswerers wait for right now.
+std::mutex g_expectedMutex;
+std::multiset<std::string> g_expectedCaptions;
+
+bool IsExpected(const std::string& caption)
+{
+    const std::lock_guard<std::mutex> lock(g_expectedMutex);
+    return g_expectedCaptions.count(caption) != 0;
+}
 
 struct CaptionSearch {
     const std::string* caption;
@@ -37,6 +54,21 @@ std::string WindowText(HWND window)
     std::vector<char> text(static_cast<std::size_t>(length > 0 ? length : 0) + 1, '\0');
     ::GetWindowTextA(window, text.data(), static_cast<int>(text.size()));
     return text.data();
+}
+
+// A visible dialog of this process whose owner is disabled: one running its
+// modal loop. Modeless windows under test have no disabled owner.
+BOOL CALLBACK CollectModal(HWND window, LPARAM param)
+{
+    DWORD process = 0;
+    ::GetWindowThreadProcessId(window, &process);
+    char className[16] = "";
+    ::GetClassNameA(window, className, sizeof className);
+    const HWND owner = ::GetWindow(window, GW_OWNER);
+    if (process == ::GetCurrentProcessId() && ::IsWindowVisible(window) && lstrcmpA(className, "#32770") == 0 &&
+        owner != nullptr && !::IsWindowEnabled(owner))
+        reinterpret_cast<std::vector<HWND>*>(param)->push_back(window);
+    return TRUE;
 }
 
 }  // namespace
@@ -141,6 +173,10 @@ void PumpPendingMessages()
 ModalAnswerer::ModalAnswerer(std::string caption, std::function<void(HWND)> answer)
     : m_caption(std::move(caption)), m_answer(std::move(answer))
 {
+    {
+        const std::lock_guard<std::mutex> lock(g_expectedMutex);
+        g_expectedCaptions.insert(m_caption);
+    }
     m_thread = std::thread([this] {
         const auto deadline = std::chrono::steady_clock::now() + kAnswerBound;
         while (!m_stop && std::chrono::steady_clock::now() < deadline) {
@@ -160,6 +196,42 @@ ModalAnswerer::~ModalAnswerer()
 {
     m_stop = true;
     m_thread.join();
+    const std::lock_guard<std::mutex> lock(g_expectedMutex);
+    g_expectedCaptions.erase(g_expectedCaptions.find(m_caption));
+}
+
+UnexpectedModalGuard::UnexpectedModalGuard() : m_thread([this] { Watch(); }) {}
+
+UnexpectedModalGuard::~UnexpectedModalGuard()
+{
+    m_stop = true;
+    m_thread.join();
+}
+
+void UnexpectedModalGuard::Watch()
+{
+    std::map<HWND, ULONGLONG> firstSeen;
+    std::set<HWND> reported;
+    while (!m_stop) {
+        std::vector<HWND> modal;
+        ::EnumWindows(CollectModal, reinterpret_cast<LPARAM>(&modal));
+        std::map<HWND, ULONGLONG> stillUp;
+        const ULONGLONG now = ::GetTickCount64();
+        for (HWND window : modal) {
+            const std::string caption = WindowText(window);
+            if (IsExpected(caption))
+                continue;
+            const auto seen = firstSeen.find(window);
+            stillUp[window] = seen == firstSeen.end() ? now : seen->second;
+            if (now - stillUp[window] < kUnexpectedModalGraceMs)
+                continue;
+            if (reported.insert(window).second)
+                ADD_FAILURE() << "unexpected modal window \"" << caption << "\", answered with Cancel";
+            PressButton(window, IDCANCEL);
+        }
+        firstSeen.swap(stillUp);
+        ::Sleep(kGuardPollMs);
+    }
 }
 
 std::string MessageBoxText(HWND box)
@@ -170,7 +242,8 @@ std::string MessageBoxText(HWND box)
 
 void PressButton(HWND window, int id)
 {
-    ::PostMessageA(::GetDlgItem(window, id), BM_CLICK, 0, 0);
+    const LPARAM button = reinterpret_cast<LPARAM>(::GetDlgItem(window, id));
+    ::PostMessageA(window, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), button);
 }
 
 int ListBoxCount(HWND dialog, int id)

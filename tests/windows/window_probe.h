@@ -47,15 +47,35 @@ public:
     bool Answered() const { return m_answered; }
 
 private:
-    std::string m_caption;
+    const std::string m_caption;
     std::function<void(HWND)> m_answer;
     std::atomic<bool> m_answered{false};
     std::atomic<bool> m_stop{false};
     std::thread m_thread;
 };
 
+// Lives as long as a test that may open modal windows: any modal window of
+// this process that no ModalAnswerer waits for and that is still up after
+// an answer would have come is answered with Cancel, and the running test
+// fails. A regression that opens one would otherwise hang the test program
+// until its time runs out, and every later result with it.
+class UnexpectedModalGuard {
+public:
+    UnexpectedModalGuard();
+    ~UnexpectedModalGuard();
+    UnexpectedModalGuard(const UnexpectedModalGuard&) = delete;
+    UnexpectedModalGuard& operator=(const UnexpectedModalGuard&) = delete;
+
+private:
+    void Watch();
+
+    std::atomic<bool> m_stop{false};
+    std::thread m_thread;
+};
+
 // The text of a message box, and a click on one of its buttons (or of any
-// dialog's push button).
+// dialog's push button): the command the button sends, posted, since the
+// window runs its loop on another thread.
 std::string MessageBoxText(HWND box);
 void PressButton(HWND window, int id);
 
