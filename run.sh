@@ -55,6 +55,10 @@ case $listen in
     127.* | localhost | ::1) ;;
     *) [ -n "$password_file" ] || refuse "--listen $listen reaches beyond this machine: it needs --password-file FILE" ;;
 esac
+if [ -n "$web" ] && web_access_port_in_use "$listen" "$port"; then
+    echo "Port $port is already in use; choose another with --port." >&2
+    exit 1
+fi
 
 scripts/install-deps.sh
 scripts/build.sh windows
@@ -67,15 +71,12 @@ if [ -z "$game" ]; then
     cp build/bin/QYR.exe build/demo/Bin/
     game=$root/build/demo/Bin
 fi
-if [ -n "$web" ] && web_access_port_in_use "$port"; then
-    echo "Port $port is already in use; choose another with --port." >&2
-    exit 1
-fi
 
 source scripts/wine-session.sh
 stop() {
     if [ -n "$game_desktop_pid" ] && kill -0 "$game_desktop_pid" 2>/dev/null; then
-        echo "Ending: the tool closes; its game servers are asked to close and given 10 seconds."
+        # A hang-up may have taken the terminal: the message must not stop the rest.
+        echo "Ending: the tool closes; its game servers are asked to close and given 10 seconds." || true
     fi
     game_desktop_stop QYRSAT.exe
     web_access_stop

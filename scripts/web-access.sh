@@ -7,9 +7,9 @@ web_access_folder=
 web_access_vnc_pid=
 web_access_web_pid=
 
-# Whether any program listens on this TCP port, on any address.
+# Whether a program already accepts connections on this address and port.
 web_access_port_in_use() {
-    [ -n "$(ss -Hltn "sport = :$1")" ]
+    (exec 3<>"/dev/tcp/$1/$2") 2>/dev/null
 }
 
 # web_access_start ADDRESS PORT [PASSWORD_FILE]
@@ -40,7 +40,7 @@ web_access_start() {
                </dev/null >"$web_access_folder/websockify.log" 2>&1 &
     web_access_web_pid=$!
     for attempt in $(seq 100); do
-        web_access_port_in_use "$port" && return 0
+        web_access_port_in_use "$address" "$port" && return 0
         kill -0 "$web_access_web_pid" 2>/dev/null || break
         sleep 0.1
     done

@@ -6,7 +6,10 @@
 # line. Also: every socket of the run listens on loopback only, an open
 # address without a password starts nothing, a port in use is refused, and
 # Ctrl-C leaves no process of the run behind, its server asked to close.
+# Usage: browser_test.sh [SCREENSHOT.png], which keeps a picture of the page
+# with the server started.
 set -euo pipefail
+screenshot=${1:+$(realpath "$1")}
 root=$(cd "$(dirname "$0")/../.." && pwd)
 cd "$root"
 
@@ -82,7 +85,7 @@ grep -q "Port $port is already in use" "$game/second.log" || { cat "$game/second
 [ -z "$(marked "$mark.second")" ] || fail "the refused run left processes"
 
 echo "-- Chromium presses New and Start"
-timeout 90 node tests/web/press_new_start.js "$url" || fail "the browser could not press New and Start"
+timeout 90 node tests/web/press_new_start.js "$url" $screenshot || fail "the browser could not press New and Start"
 starts=
 for _ in $(seq 60); do
     starts=$(grep -a '^start ' "$game/Bin/qyr_standin.log" 2>/dev/null | tr -d '\r') && break
@@ -109,4 +112,3 @@ done
 [ -z "$(marked "$mark")" ] || fail "left behind: $(marked "$mark" | xargs ps -o pid=,args= -p)"
 [ "$(grep -ac '^start ' "$game/Bin/qyr_standin.log")" -eq 1 ] || fail "more than one launch"
 grep -aq "^close pid=$server " "$game/Bin/qyr_standin.log" || fail "the server was not asked to close: $(cat "$game/Bin/qyr_standin.log")"
-echo "1 passed, 0 failed"
