@@ -44,7 +44,8 @@ done
 if [ -n "$game" ]; then
     [ -d "$game" ] || refuse "no such game folder: $game"
     game=$(cd "$game" && pwd)
-    [ -n "$(find "$game" -maxdepth 1 -iname QYR.exe)" ] || refuse "$game holds no QYR.exe: give the folder of the game's server program"
+    [ -n "$(find "$game" -maxdepth 1 -iname "$game_desktop_server")" ] ||
+        refuse "$game holds no $game_desktop_server: give the folder of the game's server program"
     [ -d "$game/../Data/LevelScripts" ] || echo "Warning: no ../Data/LevelScripts beside $game: the map lists will be empty." >&2
 fi
 [[ $port =~ ^[0-9]+$ ]] && [ "$port" -ge 1 ] && [ "$port" -le 65535 ] || refuse "--port needs a number from 1 to 65535"
@@ -68,7 +69,7 @@ if [ -z "$game" ]; then
     # stand-in's log stay out of the repository.
     rm -rf build/demo
     cp -r demo build/demo
-    cp build/bin/QYR.exe build/demo/Bin/
+    cp "build/bin/$game_desktop_server" build/demo/Bin/
     game=$root/build/demo/Bin
 fi
 
@@ -76,9 +77,10 @@ source scripts/wine-session.sh
 stop() {
     if [ -n "$game_desktop_pid" ] && kill -0 "$game_desktop_pid" 2>/dev/null; then
         # A hang-up may have taken the terminal: the message must not stop the rest.
-        echo "Ending: the tool closes; its game servers are asked to close and given 10 seconds." || true
+        echo "Ending: the tool closes; its game servers are asked to close and given" \
+             "$game_desktop_grace_seconds seconds." || true
     fi
-    game_desktop_stop QYRSAT.exe
+    game_desktop_stop
     web_access_stop
     wine_session_stop
 }
@@ -88,20 +90,21 @@ trap 'exit 143' TERM
 trap 'exit 129' HUP
 
 if [ -n "$web" ]; then
-    wine_session_start_display 1024x768x24
+    wine_session_start_display "${game_desktop_size}x24"
     web_access_start "$listen" "$port" "$password_file"
 else
     echo "The tool opens on $DISPLAY."
 fi
 wine_session_start_wine
-game_desktop_start "$game" "$root/build/bin/QYRSAT.exe"
+game_desktop_start "$game" "$root/build/bin"
 
 echo "QYR SAT runs on the game folder $game."
 echo "Closing its window ends this script once no game server it started is left running."
-echo "Ctrl-C ends the tool and stops its game servers: each is asked to close, and ended after 10 seconds."
+echo "Ctrl-C ends the tool and stops its game servers: each is asked to close, and ended after" \
+     "$game_desktop_grace_seconds seconds."
 if [ -n "$web" ]; then
     shown=$listen
     [ "$shown" != 0.0.0.0 ] || shown=$(hostname)
     echo "Open http://$shown:$port/vnc.html?autoconnect=true"
 fi
-game_desktop_wait QYRSAT.exe
+game_desktop_wait
