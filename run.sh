@@ -1,28 +1,110 @@
 #!/bin/bash
-# Builds the tool and opens it under Wine on the demo game folder. Installs
-# what is missing first, so it works on a fresh Debian machine.
+# Builds the tool and runs it under Wine, on the demo game folder or on a
+# real one. On a machine without a display, or with --web, it serves the
+# tool to a web browser. Installs what is missing first, so it works on a
+# fresh Debian machine.
 set -euo pipefail
 root=$(cd "$(dirname "$0")" && pwd)
 cd "$root"
+source scripts/web-access.sh
+source scripts/game-desktop.sh
+
+usage() {
+    cat <<'USAGE'
+Usage: ./run.sh [--game DIR] [--web] [--port N] [--listen ADDRESS] [--password-file FILE]
+  --game DIR            run on the game folder DIR, which holds QYR.exe (default: a demo copy)
+  --web                 serve the tool to a web browser (the default without DISPLAY)
+  --port N              web port (default 6080)
+  --listen ADDRESS      web address (default 127.0.0.1); any other than loopback
+                        needs --password-file
+  --password-file FILE  a VNC password on the first line of FILE (8 characters count)
+USAGE
+}
+
+refuse() {
+    echo "run.sh: $1" >&2
+    exit 2
+}
+
+game= web= port=6080 listen=127.0.0.1 password_file=
+while [ $# -gt 0 ]; do
+    case $1 in
+        --game) game=${2:-}; shift ;;
+        --web) web=1 ;;
+        --port) port=${2:-}; web=1; shift ;;
+        --listen) listen=${2:-}; web=1; shift ;;
+        --password-file) password_file=${2:-}; web=1; shift ;;
+        -h | --help) usage; exit 0 ;;
+        *) usage >&2; refuse "unknown option: $1" ;;
+    esac
+    shift
+done
+[ -n "${DISPLAY:-}" ] || web=1
+
+if [ -n "$game" ]; then
+    [ -d "$game" ] || refuse "no such game folder: $game"
+    game=$(cd "$game" && pwd)
+    [ -n "$(find "$game" -maxdepth 1 -iname "$game_desktop_server")" ] ||
+        refuse "$game holds no $game_desktop_server: give the folder of the game's server program"
+    [ -d "$game/../Data/LevelScripts" ] || echo "Warning: no ../Data/LevelScripts beside $game: the map lists will be empty." >&2
+fi
+[[ $port =~ ^[0-9]+$ ]] && [ "$port" -ge 1 ] && [ "$port" -le 65535 ] || refuse "--port needs a number from 1 to 65535"
+if [ -n "$password_file" ]; then
+    [ -r "$password_file" ] && [ -s "$password_file" ] || refuse "the password file $password_file cannot be read or is empty"
+fi
+case $listen in
+    127.* | localhost | ::1) ;;
+    *) [ -n "$password_file" ] || refuse "--listen $listen reaches beyond this machine: it needs --password-file FILE" ;;
+esac
+if [ -n "$web" ] && web_access_port_in_use "$listen" "$port"; then
+    echo "Port $port is already in use; choose another with --port." >&2
+    exit 1
+fi
 
 scripts/install-deps.sh
 scripts/build.sh windows
 
-# A fresh copy of the demo each time, so its rotation files and the
-# stand-in's log stay out of the repository.
-rm -rf build/demo
-cp -r demo build/demo
-cp build/bin/QYRSAT.exe build/bin/QYR.exe build/demo/Bin/
+if [ -z "$game" ]; then
+    # A fresh copy of the demo each time, so its rotation files and the
+    # stand-in's log stay out of the repository.
+    rm -rf build/demo
+    cp -r demo build/demo
+    cp "build/bin/$game_desktop_server" build/demo/Bin/
+    game=$root/build/demo/Bin
+fi
 
 source scripts/wine-session.sh
-if [ -z "${DISPLAY:-}" ]; then
-    wine_session_start_display
-    echo "No DISPLAY: the tool runs on the virtual display $DISPLAY."
+stop() {
+    if [ -n "$game_desktop_pid" ] && kill -0 "$game_desktop_pid" 2>/dev/null; then
+        # A hang-up may have taken the terminal: the message must not stop the rest.
+        echo "Ending: the tool closes; its game servers are asked to close and given" \
+             "$game_desktop_grace_seconds seconds." || true
+    fi
+    game_desktop_stop
+    web_access_stop
+    wine_session_stop
+}
+trap stop EXIT
+trap 'exit 130' INT
+trap 'exit 143' TERM
+trap 'exit 129' HUP
+
+if [ -n "$web" ]; then
+    wine_session_start_display "${game_desktop_size}x24"
+    web_access_start "$listen" "$port" "$password_file"
+else
+    echo "The tool opens on $DISPLAY."
 fi
 wine_session_start_wine
+game_desktop_start "$game" "$root/build/bin"
 
-echo "QYR SAT is running in build/demo/Bin; close its window to end."
-echo "The stand-in servers log to build/demo/Bin/qyr_standin.log; ending this script ends them too."
-cd build/demo/Bin
-# Bounded like every Wine run, generously: this one is an operator's session.
-timeout "${QYRSAT_RUN_TIMEOUT:-12h}" /usr/lib/wine/wine64 QYRSAT.exe </dev/null >/dev/null 2>&1 || true
+echo "QYR SAT runs on the game folder $game."
+echo "Closing its window ends this script once no game server it started is left running."
+echo "Ctrl-C ends the tool and stops its game servers: each is asked to close, and ended after" \
+     "$game_desktop_grace_seconds seconds."
+if [ -n "$web" ]; then
+    shown=$listen
+    [ "$shown" != 0.0.0.0 ] || shown=$(hostname)
+    echo "Open http://$shown:$port/vnc.html?autoconnect=true"
+fi
+game_desktop_wait

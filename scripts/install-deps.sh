@@ -1,7 +1,9 @@
 #!/bin/bash
-# Installs the Debian packages the build, the tests and the demo need.
-# Installs nothing when everything is there already.
+# Installs the Debian packages the build, the tests and the demo need, and
+# the pinned browser driver of the browser test from npm. Installs nothing
+# when everything is there already.
 set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
 
 packages=(
     cmake make g++
@@ -10,6 +12,11 @@ packages=(
     wine64
     fonts-wine
     xvfb
+    x11vnc
+    novnc
+    websockify
+    iproute2
+    chromium
     imagemagick
     zip
     python3
@@ -21,11 +28,23 @@ for package in "${packages[@]}"; do
         missing+=("$package")
     fi
 done
-[ ${#missing[@]} -eq 0 ] && exit 0
+# Node.js may come from elsewhere than Debian; any npm will do.
+command -v npm >/dev/null || missing+=(nodejs npm)
 
-sudo_cmd=()
-[ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
-echo "Installing: ${missing[*]}"
-export DEBIAN_FRONTEND=noninteractive
-"${sudo_cmd[@]}" apt-get update -qq
-"${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+if [ ${#missing[@]} -gt 0 ]; then
+    sudo_cmd=()
+    [ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
+    echo "Installing: ${missing[*]}"
+    export DEBIAN_FRONTEND=noninteractive
+    "${sudo_cmd[@]}" apt-get update -qq
+    "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+
+# The driver exactly as locked; it drives Debian's Chromium and never
+# downloads a browser of its own.
+web_test=$root/tests/web
+if ! cmp -s "$web_test/package-lock.json" "$web_test/node_modules/.installed-lock.json"; then
+    echo "Installing the browser test's driver from npm"
+    (cd "$web_test" && npm ci --no-audit --no-fund --loglevel=error)
+    cp "$web_test/package-lock.json" "$web_test/node_modules/.installed-lock.json"
+fi

@@ -16,6 +16,11 @@ cp -r demo "$work"
 cp build/bin/QYRSAT.exe build/bin/QYR.exe "$work/Bin/"
 driver=$root/build/tools/ui_driver.exe
 
+# The tool in a web browser, from the browser test's real run; before this
+# script's own Wine session, so that ./run.sh finds the prefix free.
+tests/web/browser_test.sh docs/in-browser.png
+echo "docs/in-browser.png: the tool in Chromium"
+
 source scripts/wine-session.sh
 wine_session_start
 

@@ -33,14 +33,17 @@ wine_session_stop() {
 }
 trap wine_session_stop EXIT
 
-# Starts a private Xvfb display for the Wine programs. Xvfb picks a free
-# display itself and writes its number once it listens there, so two runs
-# can never end up on one display.
+# Starts a private Xvfb display for the Wine programs, of the screen size
+# given (WIDTHxHEIGHTxDEPTH) or 1280x1024x24. Xvfb picks a free display
+# itself and writes its number once it listens there, so two runs can never
+# end up on one display.
 wine_session_start_display() {
-    local fifo display=
+    local screen=${1:-1280x1024x24} fifo display=
     fifo=$(mktemp -u)
     mkfifo "$fifo"
-    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$fifo" {wine_session_lock_fd}>&- </dev/null >/dev/null 2>&1 &
+    # A session of its own: a Ctrl-C at the terminal must not take the
+    # display away before the sourcing script has closed what runs on it.
+    setsid Xvfb -displayfd 3 -screen 0 "$screen" -nolisten tcp 3>"$fifo" {wine_session_lock_fd}>&- </dev/null >/dev/null 2>&1 &
     wine_session_xvfb_pid=$!
     read -r -t 10 display <"$fifo" || true
     rm -f "$fifo"
