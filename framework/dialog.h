@@ -81,8 +81,10 @@ protected:
     };
 
 private:
-    // An exception it does not catch (none of the standard library's) ends
-    // the program here rather than unwind through the system's frames.
+    // Catches std::exception and what derives from it, all that the program
+    // and the standard library throw. Anything else is no failure it knows
+    // how to report: it ends the program here rather than unwind through
+    // the system's frames.
     static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
     BOOL Initialise(HWND hwnd);
     void CentreUnlessPlaced(const RECT& before) const;
