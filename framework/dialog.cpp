@@ -12,8 +12,6 @@
 namespace {
 
 const char kFailureCaption[] = "Action Not Completed";
-const char kNotOpened[] = "\"%s\" could not be opened: %s";
-const char kActionFailed[] = "The last action in \"%s\" could not be completed: %s";
 
 struct ResourceBytes {
     const unsigned char* data;
@@ -142,7 +140,7 @@ BOOL CDialog::Initialise(HWND hwnd)
         CentreUnlessPlaced(before);
         return focusDefault;
     } catch (const std::exception& failure) {
-        ReportFailure(kNotOpened, failure);
+        ReportFailure(FailedStep::Opening, failure);
         EndDialog(IDCANCEL);
         return FALSE;
     }
@@ -194,14 +192,14 @@ INT_PTR CDialog::Recover(UINT message, const std::exception& failure)
         ::ValidateRect(m_hWnd, nullptr);
     if (message == WM_NOTIFY)
         ::SetWindowLongPtrA(m_hWnd, DWLP_MSGRESULT, 0);
-    ReportFailure(kActionFailed, failure);
+    ReportFailure(FailedStep::Action, failure);
     return TRUE;
 }
 
 // Built in fixed buffers: after a failed allocation, another one would
 // likely fail too. If even the box cannot be shown, nothing is left to tell
 // the operator with.
-void CDialog::ReportFailure(const char* what, const std::exception& failure) const
+void CDialog::ReportFailure(FailedStep step, const std::exception& failure) const
 {
     char caption[128] = "";
     ::GetWindowTextA(m_hWnd, caption, sizeof caption);
@@ -211,7 +209,10 @@ void CDialog::ReportFailure(const char* what, const std::exception& failure) con
     else
         std::snprintf(reason, sizeof reason, "an internal error occurred (%s).", failure.what());
     char text[384];
-    std::snprintf(text, sizeof text, what, caption, reason);
+    if (step == FailedStep::Opening)
+        std::snprintf(text, sizeof text, "\"%s\" could not be opened: %s", caption, reason);
+    else
+        std::snprintf(text, sizeof text, "The last action in \"%s\" could not be completed: %s", caption, reason);
     ::MessageBoxA(m_hWnd, text, kFailureCaption, MB_OK | MB_ICONEXCLAMATION);
 }
 

@@ -91,7 +91,8 @@ private:
     bool TemplateLeavesPositionOpen() const;
     INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     INT_PTR Recover(UINT message, const std::exception& failure);
-    void ReportFailure(const char* what, const std::exception& failure) const;
+    enum class FailedStep { Opening, Action };
+    void ReportFailure(FailedStep step, const std::exception& failure) const;
     void LoadListItems() const;
     const MessageEntry* FindEntry(UINT message, UINT code, UINT id) const;
     INT_PTR Dispatch(const MessageEntry& entry, WPARAM wParam, LPARAM lParam);
