@@ -113,20 +113,13 @@ POINT ListItemPoint(HWND dialog, int id, int index)
     return MiddleOf(item);
 }
 
-// Handles what is waiting until `done` holds, at most five seconds.
-bool PumpUntil(const std::function<bool()>& done)
+// Handles this thread's messages until `done` holds, at most five seconds.
+bool WaitFor(const std::function<bool()>& done)
 {
     for (int wait = 0; wait < 250 && !done(); ++wait) {
         PumpPendingMessages();
         ::Sleep(20);
     }
-    return done();
-}
-
-bool WaitFor(const std::function<bool()>& done)
-{
-    for (int wait = 0; wait < 250 && !done(); ++wait)
-        ::Sleep(20);
     return done();
 }
 
@@ -285,7 +278,7 @@ TEST_F(ModalDialogsTest, EditorOkWritesIntoTheServerCurrentWhenItOpened)
 
     // A real click reaches the list while nothing else is open.
     ClickAt(ListItemPoint(m_window, IDC_SERVERLIST, 0));
-    ASSERT_TRUE(PumpUntil([] { return EqualNoCase(g_serverManager->Current()->name, "alpha"); }));
+    ASSERT_TRUE(WaitFor([] { return EqualNoCase(g_serverManager->Current()->name, "alpha"); }));
 
     // With the editor open, a click on the other server is lost; the click
     // on "Add" after it shows that both have been handled.
