@@ -121,15 +121,20 @@ void CServerAdminDlg::OnNameKillFocus()
     m_serverList.SetCurSel(selected);
 }
 
+// The name shown next is read before anything is deleted, so that running
+// out of memory here leaves the table and the list as they were.
 void CServerAdminDlg::OnDelete()
 {
     if (g_serverManager == nullptr)
         return;
-    m_serverList.DeleteString(m_serverList.GetCurSel());
+    const int selected = m_serverList.GetCurSel();
+    const int nextFirst = selected == 0 ? 1 : 0;
+    const std::string nextName = nextFirst < m_serverList.GetCount() ? m_serverList.GetText(nextFirst) : std::string();
+    m_serverList.DeleteString(selected);
     g_serverManager->DeleteCurrentServer();
     if (m_serverList.GetCount() > 0) {
         m_serverList.SetCurSel(0);
-        g_serverManager->SelectServerByName(m_serverList.GetText(0).c_str());
+        g_serverManager->SelectServerByName(nextName.c_str());
     } else {
         ResetForNoServer();
     }

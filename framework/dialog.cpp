@@ -1,7 +1,35 @@
 #include "framework/dialog.h"
 
+#include <cstdio>
+#include <new>
+
 #include "framework/dialog_items.h"
+#include "framework/dialog_placement.h"
 #include "framework/win_app.h"
+#include "framework/window_centring.h"
+
+namespace {
+
+const char kFailureCaption[] = "Action Not Completed";
+
+struct ResourceBytes {
+    const unsigned char* data;
+    DWORD size;
+};
+
+// Null data when the module has no such resource.
+ResourceBytes FindResourceBytes(UINT id, LPCSTR type)
+{
+    const HINSTANCE instance = CWinApp::ResourceInstance();
+    const HRSRC found = ::FindResourceA(instance, MAKEINTRESOURCEA(id), type);
+    const HGLOBAL loaded = found != nullptr ? ::LoadResource(instance, found) : nullptr;
+    const void* data = loaded != nullptr ? ::LockResource(loaded) : nullptr;
+    if (data == nullptr)
+        return ResourceBytes{nullptr, 0};
+    return ResourceBytes{static_cast<const unsigned char*>(data), ::SizeofResource(instance, found)};
+}
+
+}  // namespace
 
 void DDX_Control(CDataExchange* dx, int id, CWnd& control)
 {
@@ -20,11 +48,13 @@ CDialog::~CDialog()
         ::DestroyWindow(m_hWnd);
 }
 
+// The dialog manager disables the owner for the run and enables and
+// activates it again when the dialog ends.
 INT_PTR CDialog::DoModal()
 {
     m_modal = true;
-    return ::DialogBoxParamA(CWinApp::ResourceInstance(), MAKEINTRESOURCEA(m_templateId), m_parent, DialogProc,
-                             reinterpret_cast<LPARAM>(this));
+    return ::DialogBoxParamA(CWinApp::ResourceInstance(), MAKEINTRESOURCEA(m_templateId), ModalOwner(m_parent),
+                             DialogProc, reinterpret_cast<LPARAM>(this));
 }
 
 bool CDialog::Create(HWND parent)
@@ -33,8 +63,10 @@ bool CDialog::Create(HWND parent)
     m_result = 0;
     if (parent != nullptr)
         m_parent = parent;
+    // A window whose initialisation failed is gone again by now.
     return ::CreateDialogParamA(CWinApp::ResourceInstance(), MAKEINTRESOURCEA(m_templateId), m_parent, DialogProc,
-                                reinterpret_cast<LPARAM>(this)) != nullptr;
+                                reinterpret_cast<LPARAM>(this)) != nullptr &&
+           m_hWnd != nullptr;
 }
 
 void CDialog::EndDialog(INT_PTR result)
@@ -69,14 +101,13 @@ MessageTable CDialog::GetMessageTable() const
     return MessageTable{nullptr, 0};
 }
 
-INT_PTR CALLBACK CDialog::DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+INT_PTR CALLBACK CDialog::DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) noexcept
 {
     CDialog* dialog = nullptr;
     if (message == WM_INITDIALOG) {
         dialog = reinterpret_cast<CDialog*>(lParam);
         ::SetWindowLongPtrA(hwnd, DWLP_USER, reinterpret_cast<LONG_PTR>(dialog));
-        dialog->InitWindow(hwnd);
-        return dialog->OnInitDialog();
+        return dialog->Initialise(hwnd);
     }
     dialog = reinterpret_cast<CDialog*>(::GetWindowLongPtrA(hwnd, DWLP_USER));
     if (dialog == nullptr)
@@ -86,29 +117,61 @@ INT_PTR CALLBACK CDialog::DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPA
         dialog->m_hWnd = nullptr;
         return FALSE;
     }
-    return dialog->HandleMessage(message, wParam, lParam);
+    try {
+        return dialog->HandleMessage(message, wParam, lParam);
+    } catch (const std::exception& failure) {
+        return dialog->Recover(message, failure);
+    }
 }
 
-void CDialog::InitWindow(HWND hwnd)
+// A dialog that could not be initialised would show, and on OK store, what
+// it failed to load; it is closed before the operator sees it.
+BOOL CDialog::Initialise(HWND hwnd)
 {
     m_hWnd = hwnd;
-    LoadListItems();
-    CDataExchange dx(*this);
-    DoDataExchange(&dx);
+    RECT before = {};
+    ::GetWindowRect(hwnd, &before);
+    try {
+        LoadListItems();
+        CDataExchange dx(*this);
+        DoDataExchange(&dx);
+        const BOOL focusDefault = OnInitDialog();
+        CentreUnlessPlaced(before);
+        return focusDefault;
+    } catch (const std::exception& failure) {
+        ReportFailure(FailedStep::Opening, failure);
+        EndDialog(IDCANCEL);
+        return FALSE;
+    }
+}
+
+void CDialog::CentreUnlessPlaced(const RECT& before) const
+{
+    RECT now = {};
+    ::GetWindowRect(m_hWnd, &now);
+    if (now.left == before.left && now.top == before.top && TemplateLeavesPositionOpen())
+        CentreWindow(m_hWnd);
+}
+
+// A template at 0,0 that asks for no placement of the system's own leaves
+// the position to the framework. A child has its place in its parent.
+bool CDialog::TemplateLeavesPositionOpen() const
+{
+    const ResourceBytes bytes = FindResourceBytes(m_templateId, RT_DIALOG);
+    TemplatePlacement placement = {};
+    if (bytes.data == nullptr || !ReadTemplatePlacement(bytes.data, bytes.size, placement))
+        return false;
+    const DWORD placedElsewhere = DS_CENTER | DS_CENTERMOUSE | DS_ABSALIGN | WS_CHILD;
+    return placement.x == 0 && placement.y == 0 && (placement.style & placedElsewhere) == 0;
 }
 
 // The lists' initial items are kept in the resources beside the template.
 void CDialog::LoadListItems() const
 {
-    const HINSTANCE instance = CWinApp::ResourceInstance();
-    const HRSRC found = ::FindResourceA(instance, MAKEINTRESOURCEA(m_templateId), MAKEINTRESOURCEA(RT_DLGITEMS));
-    if (found == nullptr)
+    const ResourceBytes bytes = FindResourceBytes(m_templateId, MAKEINTRESOURCEA(RT_DLGITEMS));
+    if (bytes.data == nullptr)
         return;
-    const HGLOBAL loaded = ::LoadResource(instance, found);
-    const void* data = loaded != nullptr ? ::LockResource(loaded) : nullptr;
-    if (data == nullptr)
-        return;
-    const auto lists = ParseDialogItems(static_cast<const unsigned char*>(data), ::SizeofResource(instance, found));
+    const auto lists = ParseDialogItems(bytes.data, bytes.size);
     for (const DialogListItems& list : lists) {
         const HWND control = GetDlgItem(list.controlId);
         char className[16] = "";
@@ -117,6 +180,39 @@ void CDialog::LoadListItems() const
         for (const std::string& item : list.items)
             ::SendMessageA(control, add, 0, reinterpret_cast<LPARAM>(item.c_str()));
     }
+}
+
+// The handler is over; the dialog answers the message as handled and goes
+// on with the next one.
+INT_PTR CDialog::Recover(UINT message, const std::exception& failure)
+{
+    // Left invalid, the window would be painted, and fail, again at once.
+    if (message == WM_PAINT)
+        ::ValidateRect(m_hWnd, nullptr);
+    if (message == WM_NOTIFY)
+        ::SetWindowLongPtrA(m_hWnd, DWLP_MSGRESULT, 0);
+    ReportFailure(FailedStep::Action, failure);
+    return TRUE;
+}
+
+// Built in fixed buffers: after a failed allocation, another one would
+// likely fail too. If even the box cannot be shown, nothing is left to tell
+// the operator with.
+void CDialog::ReportFailure(FailedStep step, const std::exception& failure) const
+{
+    char caption[128] = "";
+    ::GetWindowTextA(m_hWnd, caption, sizeof caption);
+    char reason[192];
+    if (dynamic_cast<const std::bad_alloc*>(&failure) != nullptr)
+        std::snprintf(reason, sizeof reason, "there is not enough memory.");
+    else
+        std::snprintf(reason, sizeof reason, "an internal error occurred (%s).", failure.what());
+    char text[384];
+    if (step == FailedStep::Opening)
+        std::snprintf(text, sizeof text, "\"%s\" could not be opened: %s", caption, reason);
+    else
+        std::snprintf(text, sizeof text, "The last action in \"%s\" could not be completed: %s", caption, reason);
+    ::MessageBoxA(m_hWnd, text, kFailureCaption, MB_OK | MB_ICONEXCLAMATION);
 }
 
 const MessageEntry* CDialog::FindEntry(UINT message, UINT code, UINT id) const

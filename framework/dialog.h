@@ -1,9 +1,20 @@
 // A dialog run from its resource template: modally for the program, or
 // modeless (tests drive the real window that way). The dialog object travels
 // to the window through the creation parameter and stays in DWLP_USER.
+//
+// A modal dialog belongs to its parent or, constructed without one, to the
+// application's main window; that window takes no input while the dialog is
+// open. A dialog whose template leaves its position open is centred over its
+// owner when it opens, unless its OnInitDialog has placed it.
+//
+// No exception leaves the dialog procedure: what a handler throws is
+// reported in a message box owned by the dialog, and the dialog goes on. A
+// dialog whose initialisation throws is closed again with IDCANCEL.
 #pragma once
 
 #include <windows.h>
+
+#include <exception>
 
 #include "framework/message_table.h"
 #include "framework/wnd.h"
@@ -31,7 +42,8 @@ public:
     CDialog& operator=(const CDialog&) = delete;
 
     // Runs the dialog in its own modal loop; returns the code it ended with,
-    // or -1 when the window could not be created.
+    // or -1 when the window could not be created. Its owner is disabled for
+    // the run, and enabled and activated again at its end.
     INT_PTR DoModal();
     // Creates the window without a loop of its own; false when that failed.
     bool Create(HWND parent = nullptr);
@@ -69,9 +81,18 @@ protected:
     };
 
 private:
-    static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    // Catches std::exception and what derives from it, all that the program
+    // and the standard library throw. Anything else is no failure it knows
+    // how to report: it ends the program here rather than unwind through
+    // the system's frames.
+    static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
+    BOOL Initialise(HWND hwnd);
+    void CentreUnlessPlaced(const RECT& before) const;
+    bool TemplateLeavesPositionOpen() const;
     INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
-    void InitWindow(HWND hwnd);
+    INT_PTR Recover(UINT message, const std::exception& failure);
+    enum class FailedStep { Opening, Action };
+    void ReportFailure(FailedStep step, const std::exception& failure) const;
     void LoadListItems() const;
     const MessageEntry* FindEntry(UINT message, UINT code, UINT id) const;
     INT_PTR Dispatch(const MessageEntry& entry, WPARAM wParam, LPARAM lParam);

@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "framework/win_app.h"
 #include "framework/wnd.h"
 
 namespace {
@@ -35,7 +36,7 @@ INT_PTR CFileDialog::DoModal()
 
     OPENFILENAMEA ofn = {};
     ofn.lStructSize = sizeof ofn;
-    ofn.hwndOwner = m_parent;
+    ofn.hwndOwner = ModalOwner(m_parent);
     ofn.lpstrFilter = m_filter.c_str();
     ofn.nFilterIndex = 1;
     ofn.lpstrFile = path.data();

@@ -12,6 +12,8 @@ class CWnd;
 class CFileDialog {
 public:
     // filter: "|"-separated pairs of description and pattern, ending "||".
+    // parent: the window the dialog belongs to; without one, the
+    // application's main window.
     CFileDialog(bool openFileDialog, const char* defaultExtension, const char* fileName, DWORD flags,
                 const char* filter, CWnd* parent);
 

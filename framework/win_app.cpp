@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include "framework/wnd.h"
+
 namespace {
 CWinApp* g_app = nullptr;
 }
@@ -41,6 +43,14 @@ CWinApp* CWinApp::Instance()
 HINSTANCE CWinApp::ResourceInstance()
 {
     return ::GetModuleHandleA(nullptr);
+}
+
+HWND ModalOwner(HWND parent)
+{
+    HWND owner = parent;
+    if (owner == nullptr && g_app != nullptr && g_app->m_pMainWnd != nullptr)
+        owner = g_app->m_pMainWnd->GetSafeHwnd();
+    return owner != nullptr ? ::GetAncestor(owner, GA_ROOT) : nullptr;
 }
 
 std::string LoadResourceString(UINT id)

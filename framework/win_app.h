@@ -31,5 +31,10 @@ public:
     CWnd* m_pMainWnd = nullptr;
 };
 
+// The window a modal window belongs to: the top-level window of its parent
+// or, without a parent, of the application's main window once that exists.
+// Null for the main window itself and before there is one.
+HWND ModalOwner(HWND parent);
+
 // The text of a string resource; empty when it is missing.
 std::string LoadResourceString(UINT id);

@@ -3,6 +3,7 @@
 #include <chrono>
 #include <cstdint>
 #include <cstdio>
+#include <memory>
 
 #include "rotation/replace_file.h"
 
@@ -54,6 +55,13 @@ std::uint32_t NextTempNumber()
     x = (x ^ (x >> 27)) * 0x94D049BB133111EBull;
     return static_cast<std::uint32_t>(x ^ (x >> 31));
 }
+
+// Closes the file also when reading it runs out of memory: a file left open
+// would keep the next save from replacing it.
+struct FileCloser {
+    void operator()(std::FILE* file) const { std::fclose(file); }
+};
+using OpenFile = std::unique_ptr<std::FILE, FileCloser>;
 
 bool FileExists(const std::string& path)
 {
@@ -114,19 +122,19 @@ std::string ParseRotationLine(std::string_view line)
 // does not start another.
 std::vector<std::string> ReadRotation(const char* path)
 {
-    std::FILE* file = std::fopen(path, "rb");
-    if (file == nullptr)
-        return {};
     std::string text;
-    char chunk[16384];
-    std::size_t got;
-    while ((got = std::fread(chunk, 1, sizeof chunk, file)) > 0)
-        text.append(chunk, got);
-    const bool failed = std::ferror(file) != 0;
-    std::fclose(file);
-    // Half a rotation would be written back as the whole one.
-    if (failed)
-        return {};
+    {
+        const OpenFile file(std::fopen(path, "rb"));
+        if (file == nullptr)
+            return {};
+        char chunk[16384];
+        std::size_t got;
+        while ((got = std::fread(chunk, 1, sizeof chunk, file.get())) > 0)
+            text.append(chunk, got);
+        // Half a rotation would be written back as the whole one.
+        if (std::ferror(file.get()) != 0)
+            return {};
+    }
 
     std::vector<std::string> entries;
     std::string_view rest = text;
@@ -140,17 +148,20 @@ std::vector<std::string> ReadRotation(const char* path)
 }
 
 // Written in binary mode with the CR LF put in by hand, so the bytes on disk
-// are the same whatever the platform's text mode does.
+// are the same whatever the platform's text mode does. The text is composed
+// before the temporary file exists, so that running out of memory leaves no
+// file behind.
 bool WriteRotation(const char* path, const std::vector<std::string>& entries)
 {
     if (HoldsLineFeed(entries))
         return false;
+    const std::string text = RotationText(entries);
     const std::string target = path;
     std::string tempPath;
     std::FILE* temp = CreateTempBeside(target, tempPath);
     if (temp == nullptr)
         return false;
-    const bool written = WriteWholly(temp, RotationText(entries));
+    const bool written = WriteWholly(temp, text);
     const bool closed = std::fclose(temp) == 0;
     if (written && closed && MoveReplacing(tempPath.c_str(), target.c_str()))
         return true;
