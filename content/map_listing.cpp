@@ -1,14 +1,22 @@
 #include "content/map_listing.h"
 
-#include <algorithm>
+#include <unordered_map>
 
-bool SameMaps(std::vector<std::string> listed, std::vector<std::string> found)
+bool SameMaps(const std::vector<std::string>& listed, const std::vector<std::string>& found)
 {
     if (listed.size() != found.size())
         return false;
-    // Byte order, not the list's collation: only equality is asked, and
-    // this is the cheap way to it.
-    std::sort(listed.begin(), listed.end());
-    std::sort(found.begin(), found.end());
-    return listed == found;
+    // Counted, not sorted: a refresh with thousands of maps runs this each
+    // time, and only equality is asked.
+    std::unordered_map<std::string, std::size_t> unmatched;
+    unmatched.reserve(found.size());
+    for (const std::string& map : found)
+        ++unmatched[map];
+    for (const std::string& map : listed) {
+        const auto entry = unmatched.find(map);
+        if (entry == unmatched.end() || entry->second == 0)
+            return false;
+        --entry->second;
+    }
+    return true;
 }

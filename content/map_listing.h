@@ -6,4 +6,4 @@
 
 // True when both hold the same names, each as often, spelt alike. A sorted
 // list orders its items itself, so the order they come in does not matter.
-bool SameMaps(std::vector<std::string> listed, std::vector<std::string> found);
+bool SameMaps(const std::vector<std::string>& listed, const std::vector<std::string>& found);
