@@ -120,11 +120,15 @@ void CServerAdminDlg::ShowIndexSelections(const ServerConfig& server) const
     m_team2SkinSet.EnsureCurSel(server.team2SkinSet);
 }
 
+// An empty list has nothing to select; asking would only repaint it.
 void CServerAdminDlg::SelectRecordMap(const ServerConfig& server) const
 {
+    const int count = m_map.GetCount();
+    if (count == 0)
+        return;
     int selected = 0;
     if (server.mapName[0] != '\0') {
-        for (int i = 0; i < m_map.GetCount(); ++i) {
+        for (int i = 0; i < count; ++i) {
             if (EqualNoCase(m_map.GetLBText(i).c_str(), server.mapName)) {
                 selected = i;
                 break;
