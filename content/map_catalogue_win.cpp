@@ -57,6 +57,7 @@ void ListMapsForMode(const char* keyword, const CComboBox& maps)
 void RelistMapsForMode(const char* keyword, const CComboBox& maps)
 {
     const std::vector<std::string> found = FindMapsForMode(keyword);
-    if (!SameMaps(ListedMaps(maps), found))
+    // Counting the items is one message; reading them is two an item.
+    if (maps.GetCount() != static_cast<int>(found.size()) || !SameMaps(ListedMaps(maps), found))
         FillMaps(found, maps);
 }
