@@ -121,6 +121,8 @@ bool MeasureRefreshes(const GameFolder& game)
         }
         ReportSamples("RefreshFromCurrent, one map added on disk", size, samples, "ms");
     }
+    ReportNote("RefreshFromCurrent: the admin window shown, a server with the defaults in a mode with that many maps; "
+               "\"one map added on disk\": one level-script file more than the map list shows, so the list is refilled");
     ::DestroyWindow(dialog.GetSafeHwnd());
     PumpMessages();
     return true;
