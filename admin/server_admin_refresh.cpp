@@ -158,18 +158,19 @@ void CServerAdminDlg::ShowLeadingNumbers(const ServerConfig& server) const
 
 void CServerAdminDlg::ShowChecks(const ServerConfig& server) const
 {
-    ShowCheck(m_friendlyFire, server.friendlyFire);
-    ShowCheck(m_dedicated, server.dedicated);
-    ShowCheck(m_respawn, server.respawn);
-    ShowCheck(m_spectateAll, server.spectateAll);
-    ShowCheck(m_immediatePlay, server.immediatePlay);
-    ShowCheck(m_allowShadows, server.allowShadows);
-    ShowCheck(m_pure, server.pure);
-    ShowCheck(m_hash, server.hash);
-    ShowCheck(m_antiCheat, server.antiCheat);
-    ShowCheck(m_openChat, server.openChat);
-    ShowCheck(m_minimize, server.minimize);
-    ShowCheck(m_useExternIp, server.useExternIp);
+    const struct {
+        const CButton* box;
+        std::uint8_t ServerConfig::*flag;
+    } checks[] = {
+        {&m_friendlyFire, &ServerConfig::friendlyFire}, {&m_dedicated, &ServerConfig::dedicated},
+        {&m_respawn, &ServerConfig::respawn},           {&m_spectateAll, &ServerConfig::spectateAll},
+        {&m_immediatePlay, &ServerConfig::immediatePlay}, {&m_allowShadows, &ServerConfig::allowShadows},
+        {&m_pure, &ServerConfig::pure},                 {&m_hash, &ServerConfig::hash},
+        {&m_antiCheat, &ServerConfig::antiCheat},       {&m_openChat, &ServerConfig::openChat},
+        {&m_minimize, &ServerConfig::minimize},         {&m_useExternIp, &ServerConfig::useExternIp},
+    };
+    for (const auto& check : checks)
+        ShowCheck(*check.box, server.*check.flag);
 }
 
 // Without rotation the map time shows "No limit", whatever the record holds.
