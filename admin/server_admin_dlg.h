@@ -80,14 +80,18 @@ protected:
 
 private:
     // The steps of a refresh, in the order they run.
-    void EnableSettings(bool enable) const;
+    // The settings controls: all disabled unless editable; the IP address
+    // also needs externIp, the rotation path, map time, rotation button and
+    // "Browse" also need rotation.
+    void EnableSettings(bool editable, bool externIp, bool rotation) const;
     void EnableByState(const ServerConfig& server) const;
     void ShowTexts(const ServerConfig& server) const;
     void ShowIndexSelections(const ServerConfig& server) const;
-    void ShowMaps(ServerConfig& server) const;
-    // Lists the maps of the record's mode and selects the record's map, or
-    // the first map when the mode lacks it.
-    void ListMapsSelecting(const ServerConfig& server) const;
+    // Also stores the first map listed into a record whose map is empty.
+    void ShowMapsFillingEmptyMapName(ServerConfig& server) const;
+    // Selects the record's map in the map list, or the first map when the
+    // list lacks it.
+    void SelectRecordMap(const ServerConfig& server) const;
     void ResetForNoServer() const;
     void ShowLeadingNumbers(const ServerConfig& server) const;
     void ShowChecks(const ServerConfig& server) const;

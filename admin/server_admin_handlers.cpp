@@ -7,6 +7,7 @@
 #include <string>
 
 #include "admin/number_text.h"
+#include "content/map_catalogue.h"
 #include "framework/file_dialog.h"
 #include "rotation/map_rotation_dlg.h"
 #include "servers/server_manager.h"
@@ -179,7 +180,8 @@ void CServerAdminDlg::OnGameModeChanged()
     if (server == nullptr)
         return;
     server->gameMode = m_gameMode.GetCurSel();
-    ListMapsSelecting(*server);
+    ListMapsForMode(m_gameMode.GetLBText(server->gameMode).c_str(), m_map);
+    SelectRecordMap(*server);
 }
 
 void CServerAdminDlg::OnMapChanged()

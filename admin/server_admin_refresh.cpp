@@ -1,4 +1,6 @@
-// Record to controls: how the window shows the current server.
+// Record to controls: how the window shows the current server. Every
+// control is set through an Ensure setter, so a refresh that changes
+// nothing repaints nothing and leaves an opened drop-down open.
 #include <cstdio>
 
 #include "admin/number_text.h"
@@ -9,24 +11,24 @@
 
 namespace {
 
-void SetCheck(const CButton& box, std::uint8_t flag)
+void ShowCheck(const CButton& box, std::uint8_t flag)
 {
-    box.SetCheck(flag == 1 ? BST_CHECKED : BST_UNCHECKED);
+    box.EnsureCheck(flag == 1 ? BST_CHECKED : BST_UNCHECKED);
 }
 
-void SetIntText(const CEdit& edit, int value)
+void ShowIntText(const CEdit& edit, int value)
 {
     char text[16];
     std::snprintf(text, sizeof text, "%i", value);
-    edit.SetWindowText(text);
+    edit.EnsureWindowText(text);
 }
 
-void SetFloatText(const CEdit& edit, float value)
+void ShowFloatText(const CEdit& edit, float value)
 {
     // Room for the largest float with its six decimals.
     char text[64];
     std::snprintf(text, sizeof text, "%f", static_cast<double>(value));
-    edit.SetWindowText(text);
+    edit.EnsureWindowText(text);
 }
 
 // 0 selects the "No limit" item; any other value the first item whose
@@ -34,12 +36,12 @@ void SetFloatText(const CEdit& edit, float value)
 void SelectByLeadingNumber(const CComboBox& list, int value)
 {
     if (value == 0) {
-        list.SetCurSel(0);
+        list.EnsureCurSel(0);
         return;
     }
     for (int i = 0; i < list.GetCount(); ++i) {
         if (TextToInt(list.GetLBText(i).c_str()) == value) {
-            list.SetCurSel(i);
+            list.EnsureCurSel(i);
             return;
         }
     }
@@ -53,91 +55,95 @@ void CServerAdminDlg::RefreshFromCurrent()
     const MuteNotifications mute(*this);
     ServerConfig* server = g_serverManager != nullptr ? g_serverManager->Current() : nullptr;
     if (server == nullptr) {
-        EnableSettings(false);
-        m_start.EnableWindow(false);
-        m_stop.EnableWindow(false);
-        m_delete.EnableWindow(false);
+        EnableSettings(false, false, false);
+        m_start.EnsureEnabled(false);
+        m_stop.EnsureEnabled(false);
+        m_delete.EnsureEnabled(false);
         return;
     }
-    m_rotationButton.SetWindowText(server->rotationFile[0] != '\0' ? "Edit" : "New");
+    m_rotationButton.EnsureWindowText(server->rotationFile[0] != '\0' ? "Edit" : "New");
     EnableByState(*server);
     ShowTexts(*server);
     ShowIndexSelections(*server);
-    ShowMaps(*server);
-    m_playOn.SetCurSel(server->playOn);
+    ShowMapsFillingEmptyMapName(*server);
+    m_playOn.EnsureCurSel(server->playOn);
     ShowLeadingNumbers(*server);
     ShowChecks(*server);
     ShowRotation(*server);
     ShowExternIp(*server);
 }
 
-void CServerAdminDlg::EnableSettings(bool enable) const
+// Each control is told its final state once: enabling all settings and then
+// disabling a few would make those few flicker.
+void CServerAdminDlg::EnableSettings(bool editable, bool externIp, bool rotation) const
 {
     const CWnd* const settings[] = {
-        &m_jumpSlowdown, &m_openChat,     &m_antiCheat,      &m_team2SkinSet,   &m_team1SkinSet,  &m_hash,
-        &m_damageMultiplier, &m_immediatePlay, &m_rankPoints, &m_roundTime,    &m_allowShadows,  &m_freezeTime,
-        &m_rotationButton, &m_browse,     &m_rotationFile,   &m_mapTime,        &m_useMapRotation, &m_externIp,
-        &m_useExternIp,  &m_matchTime,    &m_map,            &m_minimize,       &m_pure,          &m_respawn,
-        &m_spectateAll,  &m_dedicated,    &m_friendlyFire,   &m_maxPlayers,     &m_playOn,        &m_gameMode,
-        &m_port,         &m_name,         &m_password,
+        &m_jumpSlowdown, &m_openChat,     &m_antiCheat,     &m_team2SkinSet, &m_team1SkinSet, &m_hash,
+        &m_damageMultiplier, &m_immediatePlay, &m_rankPoints, &m_roundTime,  &m_allowShadows, &m_freezeTime,
+        &m_useMapRotation, &m_useExternIp, &m_matchTime,    &m_map,          &m_minimize,     &m_pure,
+        &m_respawn,      &m_spectateAll,  &m_dedicated,     &m_friendlyFire, &m_maxPlayers,   &m_playOn,
+        &m_gameMode,     &m_port,         &m_name,          &m_password,
     };
-    static_assert(sizeof settings / sizeof settings[0] == 33, "every bound control but the list and four buttons");
+    const CWnd* const rotationGroup[] = {&m_rotationFile, &m_mapTime, &m_rotationButton, &m_browse};
+    static_assert(sizeof settings / sizeof settings[0] + 1 + sizeof rotationGroup / sizeof rotationGroup[0] == 33,
+                  "every bound control but the list and four buttons");
     for (const CWnd* control : settings)
-        control->EnableWindow(enable);
+        control->EnsureEnabled(editable);
+    m_externIp.EnsureEnabled(editable && externIp);
+    for (const CWnd* control : rotationGroup)
+        control->EnsureEnabled(editable && rotation);
 }
 
 void CServerAdminDlg::EnableByState(const ServerConfig& server) const
 {
     const bool running = server.running == 1;
-    EnableSettings(!running);
-    if (!running) {
-        m_externIp.EnableWindow(server.useExternIp == 1);
-        const bool rotation = server.useMapRotation == 1;
-        m_rotationFile.EnableWindow(rotation);
-        m_mapTime.EnableWindow(rotation);
-        m_rotationButton.EnableWindow(rotation);
-        m_browse.EnableWindow(rotation);
-    }
-    m_stop.EnableWindow(running);
-    m_delete.EnableWindow(!running);
-    m_start.EnableWindow(!running);
+    EnableSettings(!running, server.useExternIp == 1, server.useMapRotation == 1);
+    m_stop.EnsureEnabled(running);
+    m_delete.EnsureEnabled(!running);
+    m_start.EnsureEnabled(!running);
 }
 
 void CServerAdminDlg::ShowTexts(const ServerConfig& server) const
 {
-    m_name.SetWindowText(server.name);
-    m_password.SetWindowText(server.password);
-    SetIntText(m_port, server.port);
-    SetIntText(m_rankPoints, server.rankPoints);
-    SetFloatText(m_damageMultiplier, server.damageMultiplier);
-    SetFloatText(m_jumpSlowdown, server.jumpSlowdown);
+    m_name.EnsureWindowText(server.name);
+    m_password.EnsureWindowText(server.password);
+    ShowIntText(m_port, server.port);
+    ShowIntText(m_rankPoints, server.rankPoints);
+    ShowFloatText(m_damageMultiplier, server.damageMultiplier);
+    ShowFloatText(m_jumpSlowdown, server.jumpSlowdown);
 }
 
 void CServerAdminDlg::ShowIndexSelections(const ServerConfig& server) const
 {
-    m_gameMode.SetCurSel(server.gameMode);
-    m_team1SkinSet.SetCurSel(server.team1SkinSet);
-    m_team2SkinSet.SetCurSel(server.team2SkinSet);
+    m_gameMode.EnsureCurSel(server.gameMode);
+    m_team1SkinSet.EnsureCurSel(server.team1SkinSet);
+    m_team2SkinSet.EnsureCurSel(server.team2SkinSet);
 }
 
-void CServerAdminDlg::ListMapsSelecting(const ServerConfig& server) const
+// An empty list has nothing to select; asking would only repaint it.
+void CServerAdminDlg::SelectRecordMap(const ServerConfig& server) const
 {
-    ListMapsForMode(m_gameMode.GetLBText(server.gameMode).c_str(), m_map);
-    m_map.SetCurSel(0);
-    if (server.mapName[0] == '\0')
+    const int count = m_map.GetCount();
+    if (count == 0)
         return;
-    for (int i = 0; i < m_map.GetCount(); ++i) {
-        if (EqualNoCase(m_map.GetLBText(i).c_str(), server.mapName)) {
-            m_map.SetCurSel(i);
-            return;
+    int selected = 0;
+    if (server.mapName[0] != '\0') {
+        for (int i = 0; i < count; ++i) {
+            if (EqualNoCase(m_map.GetLBText(i).c_str(), server.mapName)) {
+                selected = i;
+                break;
+            }
         }
     }
+    m_map.EnsureCurSel(selected);
 }
 
-// A record without a map takes the first one listed.
-void CServerAdminDlg::ShowMaps(ServerConfig& server) const
+// The map list is searched for again on every refresh, so files added or
+// removed on disk show; a record without a map takes the first one listed.
+void CServerAdminDlg::ShowMapsFillingEmptyMapName(ServerConfig& server) const
 {
-    ListMapsSelecting(server);
+    RelistMapsForMode(m_gameMode.GetLBText(server.gameMode).c_str(), m_map);
+    SelectRecordMap(server);
     if (server.mapName[0] == '\0' && m_map.GetCurSel() >= 0)
         CopyText(server.mapName, m_map.GetLBText(m_map.GetCurSel()).c_str());
 }
@@ -152,32 +158,33 @@ void CServerAdminDlg::ShowLeadingNumbers(const ServerConfig& server) const
 
 void CServerAdminDlg::ShowChecks(const ServerConfig& server) const
 {
-    SetCheck(m_friendlyFire, server.friendlyFire);
-    SetCheck(m_dedicated, server.dedicated);
-    SetCheck(m_respawn, server.respawn);
-    SetCheck(m_spectateAll, server.spectateAll);
-    SetCheck(m_immediatePlay, server.immediatePlay);
-    SetCheck(m_allowShadows, server.allowShadows);
-    SetCheck(m_pure, server.pure);
-    SetCheck(m_hash, server.hash);
-    SetCheck(m_antiCheat, server.antiCheat);
-    SetCheck(m_openChat, server.openChat);
-    SetCheck(m_minimize, server.minimize);
-    SetCheck(m_useExternIp, server.useExternIp);
+    const struct {
+        const CButton* box;
+        std::uint8_t ServerConfig::*flag;
+    } checks[] = {
+        {&m_friendlyFire, &ServerConfig::friendlyFire}, {&m_dedicated, &ServerConfig::dedicated},
+        {&m_respawn, &ServerConfig::respawn},           {&m_spectateAll, &ServerConfig::spectateAll},
+        {&m_immediatePlay, &ServerConfig::immediatePlay}, {&m_allowShadows, &ServerConfig::allowShadows},
+        {&m_pure, &ServerConfig::pure},                 {&m_hash, &ServerConfig::hash},
+        {&m_antiCheat, &ServerConfig::antiCheat},       {&m_openChat, &ServerConfig::openChat},
+        {&m_minimize, &ServerConfig::minimize},         {&m_useExternIp, &ServerConfig::useExternIp},
+    };
+    for (const auto& check : checks)
+        ShowCheck(*check.box, server.*check.flag);
 }
 
 // Without rotation the map time shows "No limit", whatever the record holds.
 void CServerAdminDlg::ShowRotation(const ServerConfig& server) const
 {
-    SetCheck(m_useMapRotation, server.useMapRotation);
-    m_rotationFile.SetWindowText(server.rotationFile);
+    ShowCheck(m_useMapRotation, server.useMapRotation);
+    m_rotationFile.EnsureWindowText(server.rotationFile);
     if (server.useMapRotation == 1)
         SelectByLeadingNumber(m_mapTime, server.mapTime);
     else
-        m_mapTime.SetCurSel(0);
+        m_mapTime.EnsureCurSel(0);
 }
 
 void CServerAdminDlg::ShowExternIp(const ServerConfig& server) const
 {
-    m_externIp.SetAddress(server.externIp[0], server.externIp[1], server.externIp[2], server.externIp[3]);
+    m_externIp.EnsureAddress(server.externIp[0], server.externIp[1], server.externIp[2], server.externIp[3]);
 }

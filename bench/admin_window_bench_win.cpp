@@ -1,7 +1,9 @@
 // Times the real admin window over a throw-away game folder: its start-up
 // to the first refresh done (the window created modeless; its
 // initialisation ends with the first refresh), and RefreshFromCurrent with
-// no server and with 10, 1,000 and 10,000 maps in the current mode.
+// no server and with 10, 1,000 and 10,000 maps in the current mode: once
+// when nothing changed since the last refresh, once with a map file added on
+// disk since.
 #include <windows.h>
 
 #include <string>
@@ -60,7 +62,28 @@ std::vector<double> SampleRefreshes(CServerAdminDlg& dialog)
     return SampleMs([&] { dialog.RefreshFromCurrent(); }, PumpMessages, 5, 51, kBudgetMs);
 }
 
-bool MeasureRefreshes()
+// Before each timed refresh one map file more is put on disk; it goes again,
+// and out of the list, untimed in between.
+std::vector<double> SampleRefreshesFindingANewMap(CServerAdminDlg& dialog, const GameFolder& game, const char* mode,
+                                                  bool& filesMade)
+{
+    const std::string added = "Added";
+    filesMade = game.AddMap(mode, added);
+    std::vector<double> samples = SampleMs([&] { dialog.RefreshFromCurrent(); },
+                                           [&] {
+                                               filesMade = game.RemoveMap(mode, added) && filesMade;
+                                               dialog.RefreshFromCurrent();
+                                               PumpMessages();
+                                               filesMade = game.AddMap(mode, added) && filesMade;
+                                           },
+                                           5, 51, kBudgetMs);
+    filesMade = game.RemoveMap(mode, added) && filesMade;
+    dialog.RefreshFromCurrent();
+    PumpMessages();
+    return samples;
+}
+
+bool MeasureRefreshes(const GameFolder& game)
 {
     CServerAdminDlg dialog;
     if (!dialog.Create() || g_serverManager == nullptr) {
@@ -69,7 +92,7 @@ bool MeasureRefreshes()
     }
     ::ShowWindow(dialog.GetSafeHwnd(), SW_SHOW);
     PumpMessages();
-    ReportSamples("RefreshFromCurrent", "no server", SampleRefreshes(dialog), "ms");
+    ReportSamples("RefreshFromCurrent, nothing changed", "no server", SampleRefreshes(dialog), "ms");
 
     if (!g_serverManager->AddServer()) {
         ReportFailure("no server could be added");
@@ -79,16 +102,27 @@ bool MeasureRefreshes()
     for (const ModeMaps& mode : kModeMaps) {
         // The first refresh in a mode stores its first map, as after "New";
         // the timed ones then find the record's map in the list.
+        const char* keyword = kGameModes[mode.gameMode];
         server.gameMode = mode.gameMode;
         server.mapName[0] = '\0';
         dialog.RefreshFromCurrent();
+        PumpMessages();
         if (server.mapName[0] == '\0') {
-            ReportFailure(std::string("no map listed for ") + kGameModes[mode.gameMode]);
+            ReportFailure(std::string("no map listed for ") + keyword);
             return false;
         }
-        ReportSamples("RefreshFromCurrent", WithThousands(mode.count) + " maps in the mode", SampleRefreshes(dialog),
-                      "ms");
+        const std::string size = WithThousands(mode.count) + " maps in the mode";
+        ReportSamples("RefreshFromCurrent, nothing changed", size, SampleRefreshes(dialog), "ms");
+        bool filesMade = false;
+        const std::vector<double> samples = SampleRefreshesFindingANewMap(dialog, game, keyword, filesMade);
+        if (!filesMade) {
+            ReportFailure(std::string("could not add and remove a map of ") + keyword);
+            return false;
+        }
+        ReportSamples("RefreshFromCurrent, one map added on disk", size, samples, "ms");
     }
+    ReportNote("RefreshFromCurrent: the admin window shown, a server with the defaults in a mode with that many maps; "
+               "\"one map added on disk\": one level-script file more than the map list shows, so the list is refilled");
     ::DestroyWindow(dialog.GetSafeHwnd());
     PumpMessages();
     return true;
@@ -111,5 +145,5 @@ int main()
     }
     const CWinApp app;
     app.Enable3dControls();
-    return MeasureStartUp() && MeasureRefreshes() ? 0 : 1;
+    return MeasureStartUp() && MeasureRefreshes(game) ? 0 : 1;
 }

@@ -28,13 +28,27 @@ GameFolder::~GameFolder()
 
 bool GameFolder::AddMaps(const char* mode, int count) const
 {
-    const fs::path folder = m_root / "Data" / "LevelScripts" / mode;
     std::error_code error;
-    fs::create_directories(folder, error);
+    fs::create_directories(m_root / "Data" / "LevelScripts" / mode, error);
     for (int i = 1; i <= count; ++i) {
-        std::ofstream file(folder / ("Map" + std::to_string(i) + ".dls"));
-        if (!file)
+        if (!AddMap(mode, "Map" + std::to_string(i)))
             return false;
     }
     return true;
+}
+
+bool GameFolder::AddMap(const char* mode, const std::string& map) const
+{
+    return static_cast<bool>(std::ofstream(MapFile(mode, map)));
+}
+
+bool GameFolder::RemoveMap(const char* mode, const std::string& map) const
+{
+    std::error_code error;
+    return fs::remove(MapFile(mode, map), error);
+}
+
+fs::path GameFolder::MapFile(const char* mode, const std::string& map) const
+{
+    return m_root / "Data" / "LevelScripts" / mode / (map + ".dls");
 }

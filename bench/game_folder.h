@@ -21,8 +21,13 @@ public:
     // Puts `count` empty level scripts, "Map1.dls" upward, into the mode's
     // folder; false when one could not be made.
     bool AddMaps(const char* mode, int count) const;
+    // One empty level script "<map>.dls" in the mode's folder, made or removed.
+    bool AddMap(const char* mode, const std::string& map) const;
+    bool RemoveMap(const char* mode, const std::string& map) const;
 
 private:
+    std::filesystem::path MapFile(const char* mode, const std::string& map) const;
+
     std::filesystem::path m_root;
     std::filesystem::path m_previousDirectory;
     bool m_ready = false;

@@ -8,3 +8,9 @@ class CComboBox;
 // directory. A missing folder or a mode without maps leaves the list empty;
 // nothing is reported. The list is a sorted one, so it orders the maps.
 void ListMapsForMode(const char* keyword, const CComboBox& maps);
+
+// Searches the mode's folder again and leaves the list as it is when it
+// already holds exactly the maps found; otherwise lists them as
+// ListMapsForMode does. A list that did not change is thus not repainted,
+// and stays open when the operator has dropped it down.
+void RelistMapsForMode(const char* keyword, const CComboBox& maps);

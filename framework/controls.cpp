@@ -19,6 +19,18 @@ std::string ReadItemText(const CWnd& control, UINT lengthMessage, UINT textMessa
 
 }  // namespace
 
+void CButton::EnsureCheck(int state) const
+{
+    if (GetCheck() != state)
+        SetCheck(state);
+}
+
+void CComboBox::EnsureCurSel(int index) const
+{
+    if (GetCurSel() != index)
+        SetCurSel(index);
+}
+
 int CComboBox::AddString(const char* text) const
 {
     return static_cast<int>(SendMessage(CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text)));
@@ -47,6 +59,14 @@ std::string CListBox::GetText(int index) const
 void CIPAddressCtrl::SetAddress(BYTE field0, BYTE field1, BYTE field2, BYTE field3) const
 {
     SendMessage(IPM_SETADDRESS, 0, static_cast<LPARAM>(MAKEIPADDRESS(field0, field1, field2, field3)));
+}
+
+void CIPAddressCtrl::EnsureAddress(BYTE field0, BYTE field1, BYTE field2, BYTE field3) const
+{
+    BYTE shown[4];
+    const int filled = GetAddress(shown[0], shown[1], shown[2], shown[3]);
+    if (filled != 4 || shown[0] != field0 || shown[1] != field1 || shown[2] != field2 || shown[3] != field3)
+        SetAddress(field0, field1, field2, field3);
 }
 
 int CIPAddressCtrl::GetAddress(BYTE& field0, BYTE& field1, BYTE& field2, BYTE& field3) const

@@ -1,5 +1,6 @@
 // Non-owning wrappers of the standard controls, bound to a dialog's controls
-// by DDX_Control. Texts are read whole, however long.
+// by DDX_Control. Texts are read whole, however long. Like CWnd's, the
+// Ensure setters change a control only when it shows something else.
 #pragma once
 
 #include <windows.h>
@@ -14,6 +15,7 @@ class CButton : public CWnd {
 public:
     int GetCheck() const { return static_cast<int>(SendMessage(BM_GETCHECK)); }
     void SetCheck(int state) const { SendMessage(BM_SETCHECK, static_cast<WPARAM>(state)); }
+    void EnsureCheck(int state) const;
 };
 
 class CComboBox : public CWnd {
@@ -23,6 +25,7 @@ public:
     int GetCount() const { return static_cast<int>(SendMessage(CB_GETCOUNT)); }
     int GetCurSel() const { return static_cast<int>(SendMessage(CB_GETCURSEL)); }
     int SetCurSel(int index) const { return static_cast<int>(SendMessage(CB_SETCURSEL, static_cast<WPARAM>(index))); }
+    void EnsureCurSel(int index) const;
     // The item's text; empty for an index that holds no item.
     std::string GetLBText(int index) const;
 };
@@ -45,6 +48,8 @@ public:
 class CIPAddressCtrl : public CWnd {
 public:
     void SetAddress(BYTE field0, BYTE field1, BYTE field2, BYTE field3) const;
+    // Also fills blank fields, so the four are always shown.
+    void EnsureAddress(BYTE field0, BYTE field1, BYTE field2, BYTE field3) const;
     // Returns the number of fields that are not blank; a blank field reads 0.
     int GetAddress(BYTE& field0, BYTE& field1, BYTE& field2, BYTE& field3) const;
     void ClearAddress() const;

@@ -27,6 +27,18 @@ void CWnd::SetWindowText(const char* text) const
     ::SetWindowTextA(m_hWnd, text);
 }
 
+void CWnd::EnsureEnabled(bool enable) const
+{
+    if (IsWindowEnabled() != enable)
+        EnableWindow(enable);
+}
+
+void CWnd::EnsureWindowText(const char* text) const
+{
+    if (GetWindowText() != text)
+        SetWindowText(text);
+}
+
 std::string CWnd::GetWindowText() const
 {
     const int length = ::GetWindowTextLengthA(m_hWnd);

@@ -22,6 +22,11 @@ public:
     void EnableWindow(bool enable) const;
     bool IsWindowEnabled() const;
     void SetWindowText(const char* text) const;
+    // The Ensure setters change the window only when it shows something
+    // else: an unchanged window is not repainted, and the operator's view
+    // of it (an open drop-down, a caret) is left alone.
+    void EnsureEnabled(bool enable) const;
+    void EnsureWindowText(const char* text) const;
     // The whole text, however long.
     std::string GetWindowText() const;
     // At most size - 1 characters, always zero-terminated; for fixed fields.
