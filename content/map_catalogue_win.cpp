@@ -30,13 +30,20 @@ std::vector<std::string> FindMapsForMode(const char* keyword)
     return found;
 }
 
+// Read from the drop-down's own list box: the drop-down would only pass
+// each question on to it, and a big mode has thousands of items.
 std::vector<std::string> ListedMaps(const CComboBox& maps)
 {
+    COMBOBOXINFO parts = {};
+    parts.cbSize = sizeof parts;
+    CListBox items;
+    if (::GetComboBoxInfo(maps.GetSafeHwnd(), &parts))
+        items.Attach(parts.hwndList);
     std::vector<std::string> listed;
-    const int count = maps.GetCount();
+    const int count = items.GetCount();
     listed.reserve(count > 0 ? static_cast<std::size_t>(count) : 0);
     for (int i = 0; i < count; ++i)
-        listed.push_back(maps.GetLBText(i));
+        listed.push_back(items.GetText(i));
     return listed;
 }
 
