@@ -46,6 +46,9 @@ public:
     // the run, and enabled and activated again at its end.
     INT_PTR DoModal();
     // Creates the window without a loop of its own; false when that failed.
+    // The program runs every dialog modally; the modeless form is the dialog
+    // class's other half, through which tests and benchmarks drive the real
+    // windows from their own loop.
     bool Create(HWND parent = nullptr);
     // Ends a modal run, or destroys a modeless window, with this code.
     void EndDialog(INT_PTR result);
