@@ -197,9 +197,12 @@ INT_PTR CDialog::Recover(UINT message, const std::exception& failure)
 
 // Built in fixed buffers: after a failed allocation, another one would
 // likely fail too. If even the box cannot be shown, nothing is left to tell
-// the operator with.
-void CDialog::ReportFailure(FailedStep step, const std::exception& failure) const
+// the operator with. While one box is open, its loop keeps serving the
+// timer: a failure that repeats on every tick is told once, not piled up.
+void CDialog::ReportFailure(FailedStep step, const std::exception& failure)
 {
+    if (m_reportingFailure)
+        return;
     char caption[128] = "";
     ::GetWindowTextA(m_hWnd, caption, sizeof caption);
     char reason[192];
@@ -212,7 +215,9 @@ void CDialog::ReportFailure(FailedStep step, const std::exception& failure) cons
         std::snprintf(text, sizeof text, "\"%s\" could not be opened: %s", caption, reason);
     else
         std::snprintf(text, sizeof text, "The last action in \"%s\" could not be completed: %s", caption, reason);
+    m_reportingFailure = true;
     ::MessageBoxA(m_hWnd, text, kFailureCaption, MB_OK | MB_ICONEXCLAMATION);
+    m_reportingFailure = false;
 }
 
 const MessageEntry* CDialog::FindEntry(UINT message, UINT code, UINT id) const

@@ -95,7 +95,7 @@ private:
     INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     INT_PTR Recover(UINT message, const std::exception& failure);
     enum class FailedStep { Opening, Action };
-    void ReportFailure(FailedStep step, const std::exception& failure) const;
+    void ReportFailure(FailedStep step, const std::exception& failure);
     void LoadListItems() const;
     const MessageEntry* FindEntry(UINT message, UINT code, UINT id) const;
     INT_PTR Dispatch(const MessageEntry& entry, WPARAM wParam, LPARAM lParam);
@@ -105,5 +105,6 @@ private:
     bool m_modal = false;
     bool m_wantDefault = false;
     bool m_muted = false;
+    bool m_reportingFailure = false;
     INT_PTR m_result = 0;
 };
