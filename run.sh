@@ -61,7 +61,7 @@ if [ -n "$web" ] && web_access_port_in_use "$listen" "$port"; then
     exit 1
 fi
 
-scripts/install-deps.sh
+scripts/install-deps.sh run
 scripts/build.sh windows
 
 if [ -z "$game" ]; then

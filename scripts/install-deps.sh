@@ -1,26 +1,28 @@
 #!/bin/bash
 # Installs the Debian packages the build, the tests and the demo need, and
 # the pinned browser driver of the browser test from npm. Installs nothing
-# when everything is there already.
+# when everything is there already. With "run", only what ./run.sh needs
+# (the build configures the tests too, hence GoogleTest and Python): an
+# operator's host gets no browser.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 
 packages=(
     cmake make g++
     g++-mingw-w64-x86-64-posix
-    googletest
+    googletest python3
     wine64
     fonts-wine
     xvfb
     x11vnc
     novnc
     websockify
-    iproute2
-    chromium
-    imagemagick
-    zip
-    python3
 )
+for_tests=
+if [ "${1:-}" != run ]; then
+    for_tests=1
+    packages+=(iproute2 chromium imagemagick zip)
+fi
 
 missing=()
 for package in "${packages[@]}"; do
@@ -29,7 +31,7 @@ for package in "${packages[@]}"; do
     fi
 done
 # Node.js may come from elsewhere than Debian; any npm will do.
-command -v npm >/dev/null || missing+=(nodejs npm)
+[ -z "$for_tests" ] || command -v npm >/dev/null || missing+=(nodejs npm)
 
 if [ ${#missing[@]} -gt 0 ]; then
     sudo_cmd=()
@@ -42,6 +44,7 @@ fi
 
 # The driver exactly as locked; it drives Debian's Chromium and never
 # downloads a browser of its own.
+[ -n "$for_tests" ] || exit 0
 web_test=$root/tests/web
 if ! cmp -s "$web_test/package-lock.json" "$web_test/node_modules/.installed-lock.json"; then
     echo "Installing the browser test's driver from npm"
