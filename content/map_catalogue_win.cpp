@@ -30,23 +30,6 @@ std::vector<std::string> FindMapsForMode(const char* keyword)
     return found;
 }
 
-// Read from the drop-down's own list box: the drop-down would only pass
-// each question on to it, and a big mode has thousands of items.
-std::vector<std::string> ListedMaps(const CComboBox& maps)
-{
-    COMBOBOXINFO parts = {};
-    parts.cbSize = sizeof parts;
-    CListBox items;
-    if (::GetComboBoxInfo(maps.GetSafeHwnd(), &parts))
-        items.Attach(parts.hwndList);
-    std::vector<std::string> listed;
-    const int count = items.GetCount();
-    listed.reserve(count > 0 ? static_cast<std::size_t>(count) : 0);
-    for (int i = 0; i < count; ++i)
-        listed.push_back(items.GetText(i));
-    return listed;
-}
-
 void FillMaps(const std::vector<std::string>& found, const CComboBox& maps)
 {
     maps.ResetContent();
@@ -65,6 +48,6 @@ void RelistMapsForMode(const char* keyword, const CComboBox& maps)
 {
     const std::vector<std::string> found = FindMapsForMode(keyword);
     // Counting the items is one message; reading them is two an item.
-    if (maps.GetCount() != static_cast<int>(found.size()) || !SameMaps(ListedMaps(maps), found))
+    if (maps.GetCount() != static_cast<int>(found.size()) || !SameMaps(maps.GetLBTexts(), found))
         FillMaps(found, maps);
 }

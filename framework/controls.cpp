@@ -41,6 +41,21 @@ std::string CComboBox::GetLBText(int index) const
     return ReadItemText(*this, CB_GETLBTEXTLEN, CB_GETLBTEXT, index);
 }
 
+// Read from the drop-down's own list box: the drop-down would only pass each
+// question on to it, and a long list has thousands of items.
+std::vector<std::string> CComboBox::GetLBTexts() const
+{
+    COMBOBOXINFO parts = {};
+    parts.cbSize = sizeof parts;
+    const CWnd items(::GetComboBoxInfo(m_hWnd, &parts) ? parts.hwndList : nullptr);
+    std::vector<std::string> texts;
+    const int count = static_cast<int>(items.SendMessage(LB_GETCOUNT));
+    texts.reserve(count > 0 ? static_cast<std::size_t>(count) : 0);
+    for (int i = 0; i < count; ++i)
+        texts.push_back(ReadItemText(items, LB_GETTEXTLEN, LB_GETTEXT, i));
+    return texts;
+}
+
 int CListBox::AddString(const char* text) const
 {
     return static_cast<int>(SendMessage(LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text)));

@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 #include "framework/wnd.h"
 
@@ -28,6 +29,8 @@ public:
     void EnsureCurSel(int index) const;
     // The item's text; empty for an index that holds no item.
     std::string GetLBText(int index) const;
+    // Every item's text, in list order.
+    std::vector<std::string> GetLBTexts() const;
 };
 
 class CListBox : public CWnd {

@@ -65,11 +65,7 @@ using OpenFile = std::unique_ptr<std::FILE, FileCloser>;
 
 bool FileExists(const std::string& path)
 {
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (file == nullptr)
-        return false;
-    std::fclose(file);
-    return true;
+    return OpenFile(std::fopen(path.c_str(), "rb")) != nullptr;
 }
 
 // The temporary file lies in the target's own folder, so that the final move
