@@ -12,6 +12,9 @@
 #include "servers/server_manager.h"
 
 namespace {
+// Its value lives with the resource ids, where the programs that drive the
+// window take it from.
+constexpr UINT_PTR kWatchdogTimerId = IDT_WATCHDOG;
 constexpr UINT kWatchdogPeriodMs = 30000;
 
 int CountRunningServers()
@@ -37,7 +40,7 @@ BOOL CServerAdminDlg::OnInitDialog()
     SetIcon(m_hIcon, false);
 
     CreateServerManager();
-    timerId = SetTimer(IDT_WATCHDOG, kWatchdogPeriodMs);
+    timerId = SetTimer(kWatchdogTimerId, kWatchdogPeriodMs);
     RefreshFromCurrent();
     return TRUE;
 }
