@@ -31,3 +31,8 @@ float TextToFloat(const char* text)
         return -FLT_MAX;
     return static_cast<float>(value);
 }
+
+int ItemNumber(int index, const char* text)
+{
+    return index == 0 ? 0 : TextToInt(text);
+}

@@ -8,3 +8,7 @@ int TextToInt(const char* text);
 
 // A number beyond the float range gives the largest float of its sign.
 float TextToFloat(const char* text);
+
+// The value a leading-number list's item stands for: item 0 is the list's
+// "No limit" and stands for 0, every other item for its leading number.
+int ItemNumber(int index, const char* text);

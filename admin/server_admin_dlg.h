@@ -8,8 +8,13 @@
 
 #include <windows.h>
 
+#include <string>
+#include <utility>
+#include <vector>
+
 #include "framework/controls.h"
 #include "framework/dialog.h"
+#include "servers/server_set_session.h"
 
 struct ServerConfig;
 
@@ -21,6 +26,9 @@ public:
     // Copies the current record into the controls and enables the controls
     // that fit its state.
     void RefreshFromCurrent();
+    // The arguments the program was started with, taken up once the window
+    // shows: one names a server set to open, with no question asked.
+    void SetStartUpArguments(std::vector<std::string> arguments) { m_startUpArguments = std::move(arguments); }
 
 protected:
     void DoDataExchange(CDataExchange* dx) override;
@@ -28,12 +36,19 @@ protected:
     void OnOK() override;
     void OnCancel() override;
     MessageTable GetMessageTable() const override;
+    INT_PTR WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
     void OnSysCommand(UINT id, LPARAM lParam);
     void OnPaint();
     HCURSOR OnQueryDragIcon();
     void OnTimer(UINT_PTR id);
     void OnDestroy();
+    void OnStartUp();
+
+    // The server set: opened and saved from the system menu, written again
+    // after every action and tick that changed the table.
+    void OnOpenServerSet();
+    void OnSaveServerSetAs();
 
     // The operator's actions, one per control and notification.
     void OnStart();
@@ -79,6 +94,21 @@ protected:
     void OnJumpSlowdownKillFocus();
 
 private:
+    // Posted by the initialisation, so that what the start-up arguments ask
+    // for happens with the window shown.
+    static constexpr UINT kStartUpMessage = WM_APP + 1;
+
+    void OpenServerSet(const std::string& path, bool askBeforeStarting);
+    // Servers the set saved as running: their process is taken over when it
+    // still runs, and otherwise they are started, after one question when
+    // the operator should be asked.
+    void RestoreRunningServers(bool askBeforeStarting);
+    void SaveServerSetIfChanged();
+    void ShowCaption() const;
+    // Values the set may hold where a list of this window offers the choice.
+    ServerSetRules ServerSetRulesOfLists() const;
+    void ShowServerList();
+
     // The steps of a refresh, in the order they run.
     // The settings controls: all disabled unless editable; the IP address
     // also needs externIp, the rotation path, map time, rotation button and
@@ -139,4 +169,9 @@ private:
 
     HICON m_hIcon;
     UINT_PTR timerId = 0;
+
+    std::vector<std::string> m_startUpArguments;
+    std::string m_caption;  // the template's, shown alone while no set is open
+    ServerSetSession m_serverSet;
+    int m_actionDepth = 0;  // messages that may change the table, being handled
 };

@@ -24,11 +24,10 @@ std::uint8_t CheckOf(const CButton& box)
     return box.GetCheck() == BST_CHECKED ? 1 : 0;
 }
 
-// Item 0 is the list's "No limit"; every other item carries its number.
 int LeadingNumberOf(const CComboBox& list)
 {
     const int selected = list.GetCurSel();
-    return selected == 0 ? 0 : TextToInt(list.GetLBText(selected).c_str());
+    return ItemNumber(selected, list.GetLBText(selected).c_str());
 }
 
 // Number edits are converted from their first 15 characters only.
@@ -137,6 +136,27 @@ void CServerAdminDlg::OnDelete()
         m_serverList.SetCurSel(0);
         g_serverManager->SelectServerByName(nextName.c_str());
     } else {
+        ResetForNoServer();
+    }
+    RefreshFromCurrent();
+}
+
+// A table replaced as a whole: the list shows it afresh, its first entry
+// selected as after a deletion.
+void CServerAdminDlg::ShowServerList()
+{
+    if (g_serverManager == nullptr)
+        return;
+    const bool hadServers = m_serverList.GetCount() > 0;
+    m_serverList.ResetContent();
+    for (const ServerConfig* server : g_serverManager->slots) {
+        if (server != nullptr)
+            m_serverList.AddString(server->name);
+    }
+    if (m_serverList.GetCount() > 0) {
+        m_serverList.SetCurSel(0);
+        g_serverManager->SelectServerByName(m_serverList.GetText(0).c_str());
+    } else if (hadServers) {
         ResetForNoServer();
     }
     RefreshFromCurrent();

@@ -23,6 +23,7 @@ MessageTable CServerAdminDlg::GetMessageTable() const
         msg::QueryDragIcon(&CServerAdminDlg::OnQueryDragIcon),
         msg::Timer(&CServerAdminDlg::OnTimer),
         msg::Destroy(&CServerAdminDlg::OnDestroy),
+        msg::Message(kStartUpMessage, &CServerAdminDlg::OnStartUp),
         msg::Clicked(IDC_START, &CServerAdminDlg::OnStart),
         msg::Clicked(IDC_STOP, &CServerAdminDlg::OnStop),
         msg::Clicked(IDC_DELETE, &CServerAdminDlg::OnDelete),

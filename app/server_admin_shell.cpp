@@ -2,6 +2,10 @@
 // icon, the watchdog timer, and closing with the question about servers
 // that are still running.
 #include <cstdio>
+#include <initializer_list>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "admin/server_admin_dlg.h"
 #include "app/about_dlg.h"
@@ -21,6 +25,20 @@ int CountRunningServers()
 {
     return g_serverManager != nullptr ? g_serverManager->CountRunning() : 0;
 }
+
+// A separator, then one item per string; nothing when a string is missing.
+void AppendSystemItems(const CMenu& menu, std::initializer_list<std::pair<UINT, UINT>> commandsAndStrings)
+{
+    std::vector<std::pair<UINT, std::string>> items;
+    for (const auto& [command, stringId] : commandsAndStrings) {
+        items.emplace_back(command, LoadResourceString(stringId));
+        if (items.back().second.empty())
+            return;
+    }
+    menu.AppendMenu(MF_SEPARATOR);
+    for (const auto& [command, text] : items)
+        menu.AppendMenu(MF_STRING, command, text.c_str());
+}
 }  // namespace
 
 BOOL CServerAdminDlg::OnInitDialog()
@@ -29,11 +47,8 @@ BOOL CServerAdminDlg::OnInitDialog()
 
     const CMenu systemMenu = GetSystemMenu(false);
     if (systemMenu.GetSafeHmenu() != nullptr) {
-        const std::string aboutItem = LoadResourceString(IDS_ABOUTBOX);
-        if (!aboutItem.empty()) {
-            systemMenu.AppendMenu(MF_SEPARATOR);
-            systemMenu.AppendMenu(MF_STRING, IDM_ABOUTBOX, aboutItem.c_str());
-        }
+        AppendSystemItems(systemMenu, {{IDM_ABOUTBOX, IDS_ABOUTBOX}});
+        AppendSystemItems(systemMenu, {{IDM_OPENSERVERSET, IDS_OPENSERVERSET}, {IDM_SAVESERVERSETAS, IDS_SAVESERVERSETAS}});
     }
 
     SetIcon(m_hIcon, true);
@@ -42,15 +57,27 @@ BOOL CServerAdminDlg::OnInitDialog()
     CreateServerManager();
     timerId = SetTimer(kWatchdogTimerId, kWatchdogPeriodMs);
     RefreshFromCurrent();
+    m_caption = GetWindowText();
+    if (!m_startUpArguments.empty())
+        ::PostMessageA(m_hWnd, kStartUpMessage, 0, 0);
     return TRUE;
 }
 
 void CServerAdminDlg::OnSysCommand(UINT id, LPARAM)
 {
-    if ((id & 0xFFF0) == IDM_ABOUTBOX) {
+    switch (id & 0xFFF0) {
+    case IDM_ABOUTBOX: {
         CAboutDlg about;
         about.DoModal();
-    } else {
+        break;
+    }
+    case IDM_OPENSERVERSET:
+        OnOpenServerSet();
+        break;
+    case IDM_SAVESERVERSETAS:
+        OnSaveServerSetAs();
+        break;
+    default:
         Default();
     }
 }

@@ -35,6 +35,7 @@ public:
 
 class CListBox : public CWnd {
 public:
+    void ResetContent() const { SendMessage(LB_RESETCONTENT); }
     int AddString(const char* text) const;
     int InsertString(int index, const char* text) const;
     int DeleteString(int index) const

@@ -101,6 +101,11 @@ MessageTable CDialog::GetMessageTable() const
     return MessageTable{nullptr, 0};
 }
 
+INT_PTR CDialog::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    return HandleMessage(message, wParam, lParam);
+}
+
 INT_PTR CALLBACK CDialog::DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) noexcept
 {
     CDialog* dialog = nullptr;
@@ -118,7 +123,7 @@ INT_PTR CALLBACK CDialog::DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPA
         return FALSE;
     }
     try {
-        return dialog->HandleMessage(message, wParam, lParam);
+        return dialog->WindowProc(message, wParam, lParam);
     } catch (const std::exception& failure) {
         return dialog->Recover(message, failure);
     }
@@ -268,6 +273,7 @@ INT_PTR CDialog::Dispatch(const MessageEntry& entry, WPARAM wParam, LPARAM lPara
     case HandlerKind::Command:
     case HandlerKind::Paint:
     case HandlerKind::Destroy:
+    case HandlerKind::Message:
         (this->*entry.handler.plain)();
         break;
     case HandlerKind::Notify: {

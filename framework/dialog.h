@@ -61,6 +61,12 @@ protected:
     virtual void OnOK();
     virtual void OnCancel();
     virtual MessageTable GetMessageTable() const;
+    // Every message the dialog procedure gets after the window's
+    // initialisation: the IDOK and IDCANCEL commands go to OnOK and OnCancel,
+    // the rest through the message table. A dialog that must act after each
+    // message overrides it around this one. Returns what the dialog
+    // procedure returns: nonzero when the message was handled.
+    virtual INT_PTR WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
 
     // Called from a handler: lets the system's default processing handle the
     // message as well.

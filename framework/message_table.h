@@ -17,6 +17,7 @@ enum class HandlerKind : unsigned char {
     Paint,          // void ()                        WM_PAINT
     QueryDragIcon,  // HCURSOR ()                     WM_QUERYDRAGICON
     Destroy,        // void ()                        WM_DESTROY
+    Message,        // void ()                        a message of the program's own
 };
 
 // A handler, as a member of CDialog; `kind` tells which member is set.
@@ -144,6 +145,16 @@ template <class T>
 MessageEntry Destroy(void (T::*handler)())
 {
     MessageEntry entry = Entry(WM_DESTROY, 0, 0, HandlerKind::Destroy);
+    entry.handler.plain = static_cast<void (CDialog::*)()>(handler);
+    return entry;
+}
+
+// A message the program sends or posts to itself (WM_APP and up); its
+// parameters carry nothing.
+template <class T>
+MessageEntry Message(UINT message, void (T::*handler)())
+{
+    MessageEntry entry = Entry(message, 0, 0, HandlerKind::Message);
     entry.handler.plain = static_cast<void (CDialog::*)()>(handler);
     return entry;
 }

@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <cstdlib>
+
 #include "framework/wnd.h"
 
 namespace {
@@ -33,6 +35,14 @@ void CWinApp::Enable3dControls() const
 HICON CWinApp::LoadIcon(UINT id)
 {
     return ::LoadIconA(ResourceInstance(), MAKEINTRESOURCEA(id));
+}
+
+std::vector<std::string> CWinApp::CommandLineArguments()
+{
+    std::vector<std::string> arguments;
+    for (int i = 1; i < __argc; ++i)
+        arguments.emplace_back(__argv[i]);
+    return arguments;
 }
 
 CWinApp* CWinApp::Instance()

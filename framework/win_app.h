@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 class CWnd;
 
@@ -22,6 +23,10 @@ public:
     // control among them) with the current visual style.
     void Enable3dControls() const;
     static HICON LoadIcon(UINT id);
+    // The program's arguments, the program's own name left out, split and
+    // unquoted by the runtime's rules: blanks separate arguments, double
+    // quotes keep them together.
+    static std::vector<std::string> CommandLineArguments();
 
     // The running application, or null before it is constructed.
     static CWinApp* Instance();

@@ -1,21 +1,8 @@
 #include "rotation/rotation_file.h"
 
-#include <chrono>
-#include <cstdint>
-#include <cstdio>
-#include <memory>
-
-#include "rotation/replace_file.h"
+#include "framework/file_contents.h"
 
 namespace {
-
-#ifdef _WIN32
-constexpr const char* kPathSeparators = "\\/:";
-#else
-constexpr const char* kPathSeparators = "/";
-#endif
-
-constexpr int kTempNameAttempts = 16;
 
 bool HoldsLineFeed(const std::vector<std::string>& entries)
 {
@@ -41,54 +28,6 @@ std::string RotationText(const std::vector<std::string>& entries)
         text += kLineEnd;
     }
     return text;
-}
-
-// Names need only differ from files already in the folder, which the caller
-// checks for: the clock keeps two runs of the tool apart, the counter the
-// names of one run, and the mixing spreads both over all eight hex digits.
-std::uint32_t NextTempNumber()
-{
-    static std::uint64_t counter = 0;
-    std::uint64_t x = static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count()) +
-                      0x9E3779B97F4A7C15ull * ++counter;
-    x = (x ^ (x >> 30)) * 0xBF58476D1CE4E5B9ull;
-    x = (x ^ (x >> 27)) * 0x94D049BB133111EBull;
-    return static_cast<std::uint32_t>(x ^ (x >> 31));
-}
-
-// Closes the file also when reading it runs out of memory: a file left open
-// would keep the next save from replacing it.
-struct FileCloser {
-    void operator()(std::FILE* file) const { std::fclose(file); }
-};
-using OpenFile = std::unique_ptr<std::FILE, FileCloser>;
-
-bool FileExists(const std::string& path)
-{
-    return OpenFile(std::fopen(path.c_str(), "rb")) != nullptr;
-}
-
-// The temporary file lies in the target's own folder, so that the final move
-// stays on one volume and never has to copy. Its name is kept short: a target
-// path near the platform's limit still leaves room for it.
-std::FILE* CreateTempBeside(const std::string& target, std::string& tempPath)
-{
-    const std::size_t separator = target.find_last_of(kPathSeparators);
-    const std::string folder = separator == std::string::npos ? std::string() : target.substr(0, separator + 1);
-    for (int attempt = 0; attempt < kTempNameAttempts; ++attempt) {
-        char name[16];
-        std::snprintf(name, sizeof name, "~%08lx.tmp", static_cast<unsigned long>(NextTempNumber()));
-        tempPath = folder + name;
-        if (!FileExists(tempPath))
-            return std::fopen(tempPath.c_str(), "wb");
-    }
-    return nullptr;
-}
-
-bool WriteWholly(std::FILE* file, const std::string& text)
-{
-    return std::fwrite(text.data(), 1, text.size(), file) == text.size() && std::fflush(file) == 0 &&
-           FlushToDisk(file);
 }
 
 }  // namespace
@@ -119,18 +58,10 @@ std::string ParseRotationLine(std::string_view line)
 std::vector<std::string> ReadRotation(const char* path)
 {
     std::string text;
-    {
-        const OpenFile file(std::fopen(path, "rb"));
-        if (file == nullptr)
-            return {};
-        char chunk[16384];
-        std::size_t got;
-        while ((got = std::fread(chunk, 1, sizeof chunk, file.get())) > 0)
-            text.append(chunk, got);
-        // Half a rotation would be written back as the whole one.
-        if (std::ferror(file.get()) != 0)
-            return {};
-    }
+    std::string failure;
+    // Half a rotation would be written back as the whole one.
+    if (!ReadFileContents(path, text.max_size(), text, failure))
+        return {};
 
     std::vector<std::string> entries;
     std::string_view rest = text;
@@ -151,16 +82,6 @@ bool WriteRotation(const char* path, const std::vector<std::string>& entries)
 {
     if (HoldsLineFeed(entries))
         return false;
-    const std::string text = RotationText(entries);
-    const std::string target = path;
-    std::string tempPath;
-    std::FILE* temp = CreateTempBeside(target, tempPath);
-    if (temp == nullptr)
-        return false;
-    const bool written = WriteWholly(temp, text);
-    const bool closed = std::fclose(temp) == 0;
-    if (written && closed && MoveReplacing(tempPath.c_str(), target.c_str()))
-        return true;
-    std::remove(tempPath.c_str());
-    return false;
+    std::string failure;
+    return ReplaceFileContents(path, RotationText(entries), failure);
 }

@@ -70,4 +70,8 @@ struct ServerConfig {
     std::uint8_t running = 0;
     // Cleared just before each launch; empty until the first one.
     ProcessRecord process = {};
+    // When the process of the last launch was created, in 100-ns units since
+    // 1601: with its id, what tells that process from a later one that the
+    // system has given the same id.
+    std::uint64_t processCreated = 0;
 };

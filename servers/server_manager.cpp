@@ -1,6 +1,7 @@
 #include "servers/server_manager.h"
 
 #include <cstdio>
+#include <memory>
 #include <new>
 
 #include "servers/process_handles.h"
@@ -109,6 +110,27 @@ bool ServerManager::AddServer()
     slots[slot] = server;
     current = slot;
     ++count;
+    return true;
+}
+
+bool ServerManager::ReplaceServers(const std::vector<SlotRecord>& servers)
+{
+    std::unique_ptr<ServerConfig> fresh[kMaxServers];
+    for (const SlotRecord& server : servers) {
+        if (server.slot < 0 || server.slot >= kMaxServers || fresh[server.slot] != nullptr)
+            return false;
+        fresh[server.slot].reset(new (std::nothrow) ServerConfig(server.config));
+        if (fresh[server.slot] == nullptr)
+            return false;
+    }
+    for (int i = 0; i < kMaxServers; ++i) {
+        FreeSlot(i);
+        slots[i] = fresh[i].release();
+    }
+    count = static_cast<std::int32_t>(servers.size());
+    current = 0;
+    while (current < kMaxServers - 1 && slots[current] == nullptr)
+        ++current;
     return true;
 }
 

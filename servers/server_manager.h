@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 #include "servers/server_config.h"
 
@@ -13,6 +14,13 @@ constexpr int kDefaultPort = 27015;
 // message, and at most for its window to handle the close message.
 constexpr unsigned kQuitWaitMs = 1000;
 constexpr unsigned kCloseWaitMs = 2000;
+
+// A record and the slot it belongs in, 0 to kMaxServers - 1: a server as a
+// saved set brings it back, its process known by ids only, without handles.
+struct SlotRecord {
+    int slot;
+    ServerConfig config;
+};
 
 class ServerManager {
 public:
@@ -30,6 +38,12 @@ public:
     // False when the current slot is empty. Leaves `current` at the highest
     // occupied slot, or on the freed slot when none is left.
     bool DeleteCurrentServer();
+
+    // Replaces every record with these, each in its own slot, and makes the
+    // lowest of them current. Records of running processes are dropped like
+    // any other, the processes left alone. False, with the table as it was,
+    // when memory runs out or a slot is out of range or given twice.
+    bool ReplaceServers(const std::vector<SlotRecord>& servers);
 
     bool SelectServerByName(const char* name);
     ServerConfig* FindServerByName(const char* name) const;
@@ -53,6 +67,13 @@ public:
     // The watchdog pass: launches again every server marked running whose
     // process has ended.
     void RestartExitedServers();
+    // Takes over the process the record names by its ids and creation time,
+    // as a saved set brings it back: only while it runs and is the one
+    // recorded, the same process id created at the same time, running
+    // "QYR.exe" from the current directory. True when adopted: the record
+    // then holds handles of its own on it and is marked running. Otherwise
+    // the record is left as it was.
+    bool AdoptServer(int index);
     int CountRunning() const;
 
     std::int32_t current = 0;

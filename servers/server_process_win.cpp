@@ -2,10 +2,12 @@
 #include <windows.h>
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <vector>
 
 #include "servers/affinity.h"
+#include "servers/canonical_path_win.h"
 #include "servers/command_line.h"
 #include "servers/process_handles.h"
 #include "servers/process_window_win.h"
@@ -68,6 +70,32 @@ void PinToProcessor(const ProcessRecord& process, int index)
     ::SetThreadAffinityMask(process.hThread, mask);
 }
 
+// 0 when the time cannot be read.
+std::uint64_t CreationTime(HANDLE process)
+{
+    FILETIME created = {}, exited = {}, kernel = {}, user = {};
+    if (!::GetProcessTimes(process, &created, &exited, &kernel, &user))
+        return 0;
+    return static_cast<std::uint64_t>(created.dwHighDateTime) << 32 | created.dwLowDateTime;
+}
+
+// The process still runs, was created when the record says, and runs the
+// server program that a launch from here would run: nothing else is taken
+// over, whatever a set file claims.
+bool IsRecordedServer(HANDLE process, std::uint64_t created)
+{
+    DWORD exitCode = 0;
+    if (!::GetExitCodeProcess(process, &exitCode) || exitCode != STILL_ACTIVE || created == 0 ||
+        CreationTime(process) != created)
+        return false;
+    char image[MAX_PATH * 4] = "";
+    DWORD size = sizeof image;
+    if (!::QueryFullProcessImageNameA(process, 0, image, &size))
+        return false;
+    const std::string program = CanonicalPath(kServerProgram);
+    return !program.empty() && CanonicalPath(image) == program;
+}
+
 void CloseFirstWindow(DWORD processId)
 {
     const HWND window = FirstWindowOfProcess(processId);
@@ -91,8 +119,10 @@ bool ServerManager::StartServer(int index)
     // The previous launch's handles are closed here, which also leaves the
     // record cleared for the new one.
     ReleaseProcessHandles(server->process);
+    server->processCreated = 0;
     if (!CreateServerProcess(commandLine, server->process))
         return false;
+    server->processCreated = CreationTime(server->process.hProcess);
     PinToProcessor(server->process, index);
     server->running = 1;
     return true;
@@ -101,6 +131,35 @@ bool ServerManager::StartServer(int index)
 bool ServerManager::StartCurrent()
 {
     return StartServer(current);
+}
+
+// The rights taken are those that stopping and watching the server need.
+// Without its main thread the server can still be watched and its window
+// closed; the quit message is then left out, as for a thread that ended.
+bool ServerManager::AdoptServer(int index)
+{
+    ServerConfig* server = SlotAt(slots, index);
+    if (server == nullptr || server->process.hProcess != nullptr || server->process.dwProcessId == 0)
+        return false;
+    ProcessRecord& process = server->process;
+    const HANDLE handle = ::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION | SYNCHRONIZE, FALSE, process.dwProcessId);
+    if (handle == nullptr)
+        return false;
+    if (!IsRecordedServer(handle, server->processCreated)) {
+        ::CloseHandle(handle);
+        return false;
+    }
+    HANDLE thread = ::OpenThread(THREAD_QUERY_LIMITED_INFORMATION | SYNCHRONIZE, FALSE, process.dwThreadId);
+    if (thread != nullptr && ::GetProcessIdOfThread(thread) != process.dwProcessId) {
+        ::CloseHandle(thread);
+        thread = nullptr;
+    }
+    process.hProcess = handle;
+    process.hThread = thread;
+    if (thread == nullptr)
+        process.dwThreadId = 0;
+    server->running = 1;
+    return true;
 }
 
 bool ServerManager::StopServer(int index)

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdio>
+#include <string>
 
 // Pushes what has been written to the open file through to the disk, so that
 // a crash after the replacement cannot leave a file without its contents.
@@ -9,5 +10,5 @@ bool FlushToDisk(std::FILE* file);
 
 // Moves the file at from onto to. A file already there is replaced in a way
 // that keeps what was set on it (attributes, permissions) where the system
-// can. On failure both files are left as they were.
-bool MoveReplacing(const char* from, const char* to);
+// can. On failure both files are left as they were and failure says why.
+bool MoveReplacing(const char* from, const char* to, std::string& failure);

@@ -1,0 +1,54 @@
+#include "framework/file_replace.h"
+
+#include <io.h>
+#include <windows.h>
+
+namespace {
+
+// The system's own words for the last error, without the line end it adds.
+std::string LastErrorText()
+{
+    const DWORD error = ::GetLastError();
+    char text[512] = "";
+    const DWORD length = ::FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error,
+                                          0, text, sizeof text, nullptr);
+    std::string words(text, length);
+    while (!words.empty() && (words.back() == '\n' || words.back() == '\r' || words.back() == ' ' || words.back() == '.'))
+        words.pop_back();
+    return words.empty() ? "system error " + std::to_string(error) : words;
+}
+
+}  // namespace
+
+bool FlushToDisk(std::FILE* file)
+{
+    return _commit(_fileno(file)) == 0;
+}
+
+// Windows itself refuses to replace a read-only file, but not everything
+// that serves a drive letter does (some network shares, compatibility
+// layers); the operator's read-only mark is honoured on all of them.
+// A target held open by another program makes the replacement fail as well.
+// ReplaceFile keeps what the operator set on the existing file (attributes,
+// permissions); a new file is simply moved into place.
+bool MoveReplacing(const char* from, const char* to, std::string& failure)
+{
+    const DWORD attributes = ::GetFileAttributesA(to);
+    if (attributes == INVALID_FILE_ATTRIBUTES) {
+        if (::MoveFileExA(from, to, MOVEFILE_WRITE_THROUGH))
+            return true;
+    } else if ((attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+        // Not every ReplaceFile refuses a folder as the file to replace
+        // (Wine's puts the file in the folder's place): a folder is never
+        // replaced.
+        failure = "A folder has that name";
+        return false;
+    } else if ((attributes & FILE_ATTRIBUTE_READONLY) != 0) {
+        failure = "The file is read-only";
+        return false;
+    } else if (::ReplaceFileA(to, from, nullptr, 0, nullptr, nullptr)) {
+        return true;
+    }
+    failure = LastErrorText();
+    return false;
+}

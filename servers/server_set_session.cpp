@@ -1,0 +1,110 @@
+#include "servers/server_set_session.h"
+
+#include <utility>
+
+#include "framework/file_contents.h"
+
+namespace {
+
+const char kLineFeedInText[] = "A name, password, map or path holds a line break, which a set cannot keep";
+
+}  // namespace
+
+std::string ServerSetSession::FileName() const
+{
+    const std::size_t separator = m_path.find_last_of("\\/:");
+    return separator == std::string::npos ? m_path : m_path.substr(separator + 1);
+}
+
+bool ServerSetSession::TableKept(const ServerManager& table) const
+{
+    if (table.count == 0)
+        return true;
+    std::string text;
+    return IsOpen() && ServerSetText(table, text) && text == m_written;
+}
+
+bool ServerSetSession::ClaimFor(const std::string& path, ServerSetClaim& claim, std::string& failure) const
+{
+    if (m_claim.Holds(path))
+        return true;
+    if (claim.Take(path))
+        return true;
+    failure = "Another copy of the tool has it open";
+    return false;
+}
+
+bool ServerSetSession::Open(const std::string& path, const ServerSetRules& rules, ServerManager& table,
+                            std::vector<std::string>& ignored, std::string& failure)
+{
+    std::string text;
+    if (!ReadFileContents(path.c_str(), kMaxServerSetBytes + 1, text, failure))
+        return false;
+    if (text.size() > kMaxServerSetBytes) {
+        failure = "It is larger than 1 MiB, which no server set is";
+        return false;
+    }
+    ServerSetReading reading = ReadServerSetText(text, rules);
+    if (!reading.isSet) {
+        failure = reading.strayLine == 0
+                      ? "It is no server set: it holds a NUL byte"
+                      : "It is no server set: line " + std::to_string(reading.strayLine) +
+                            " is neither a section, a key=value line in a section, a comment nor blank";
+        return false;
+    }
+    ServerSetClaim claim;
+    if (!ClaimFor(path, claim, failure))
+        return false;
+    if (!table.ReplaceServers(reading.servers)) {
+        failure = "There is not enough memory";
+        return false;
+    }
+    if (!m_claim.Holds(path))
+        m_claim = std::move(claim);
+    m_path = path;
+    ServerSetText(table, m_written);
+    m_failureTold = false;
+    ignored.insert(ignored.end(), reading.ignored.begin(), reading.ignored.end());
+    return true;
+}
+
+bool ServerSetSession::Write(const std::string& path, const ServerManager& table, std::string& written,
+                             std::string& failure) const
+{
+    if (!ServerSetText(table, written)) {
+        failure = kLineFeedInText;
+        return false;
+    }
+    return ReplaceFileContents(path.c_str(), written, failure);
+}
+
+bool ServerSetSession::SaveAs(const std::string& path, const ServerManager& table, std::string& failure)
+{
+    ServerSetClaim claim;
+    std::string written;
+    if (!ClaimFor(path, claim, failure) || !Write(path, table, written, failure))
+        return false;
+    if (!m_claim.Holds(path))
+        m_claim = std::move(claim);
+    m_path = path;
+    m_written = std::move(written);
+    m_failureTold = false;
+    return true;
+}
+
+std::string ServerSetSession::SaveIfChanged(const ServerManager& table)
+{
+    std::string text;
+    if (!IsOpen() || (ServerSetText(table, text) && text == m_written))
+        return std::string();
+    std::string failure;
+    if (Write(m_path, table, text, failure)) {
+        m_written = std::move(text);
+        m_failureTold = false;
+        return std::string();
+    }
+    if (m_failureTold)
+        return std::string();
+    m_failureTold = true;
+    return failure;
+}

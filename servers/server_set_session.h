@@ -1,0 +1,56 @@
+// The server set a copy of the tool has open: the file the table is kept
+// in, written again whenever the table has changed. With no set open the
+// tool keeps nothing between runs.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "servers/server_manager.h"
+#include "servers/server_set_claim.h"
+#include "servers/server_set_format.h"
+
+// A set file is read only up to this size.
+constexpr std::size_t kMaxServerSetBytes = 1024 * 1024;
+
+class ServerSetSession {
+public:
+    bool IsOpen() const { return !m_path.empty(); }
+    const std::string& Path() const { return m_path; }
+    // The file's name without its folder, as the caption shows it.
+    std::string FileName() const;
+
+    // Whether replacing the table would lose nothing: it is empty, or it
+    // holds what the open set last got.
+    bool TableKept(const ServerManager& table) const;
+
+    // Paths are full ones: the set stays the same file while it is open,
+    // whatever the current directory.
+    //
+    // Reads the set at path and, when it is one and no other copy has it
+    // open, puts its servers in the table and makes it the open set; what
+    // was ignored is added to `ignored`. Otherwise false with why, as a
+    // sentence without its full stop, and the table and the open set stay
+    // as they were.
+    bool Open(const std::string& path, const ServerSetRules& rules, ServerManager& table,
+              std::vector<std::string>& ignored, std::string& failure);
+    // Writes the whole table to path and makes it the open set; otherwise
+    // false with why, and the open set stays as it was.
+    bool SaveAs(const std::string& path, const ServerManager& table, std::string& failure);
+    // Writes the table to the open set when it differs from what the set
+    // last got. Returns why a write failed when the one before it did not;
+    // empty otherwise, so that the operator is told once until a write
+    // succeeds again.
+    std::string SaveIfChanged(const ServerManager& table);
+
+private:
+    // The set is written by this copy alone: another path, or the same one
+    // when this copy already holds it.
+    bool ClaimFor(const std::string& path, ServerSetClaim& claim, std::string& failure) const;
+    bool Write(const std::string& path, const ServerManager& table, std::string& written, std::string& failure) const;
+
+    std::string m_path;
+    ServerSetClaim m_claim;
+    std::string m_written;  // what the set got last
+    bool m_failureTold = false;
+};
