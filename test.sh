@@ -11,6 +11,8 @@ scripts/build.sh
 echo "== Portable logic, native build (AddressSanitizer, UndefinedBehaviorSanitizer)"
 native_status=0
 (cd build/native && ctest --output-on-failure --timeout 300) || native_status=$?
+echo "== The file readers, fuzzed (libFuzzer)"
+(cd build/fuzz && ctest --output-on-failure --timeout 120) || native_status=$?
 
 # Before the Windows tests' Wine session: ./run.sh starts its own, which
 # then finds the checkout's prefix free.

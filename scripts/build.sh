@@ -1,7 +1,8 @@
 #!/bin/bash
 # Configures and builds: the Windows programs in build/ and, unless
 # "windows" is given, the portable logic for the host, under the sanitizers,
-# in build/native/. "release" builds only QYRSAT.exe, without the tests, in
+# in build/native/, and the fuzz targets of the file readers, with Clang, in
+# build/fuzz/. "release" builds only QYRSAT.exe, without the tests, in
 # build/release/.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -23,3 +24,5 @@ cmake --build build -j"$(nproc)"
 [ "${1:-}" = windows ] && exit 0
 cmake -S . -B build/native -DCMAKE_BUILD_TYPE=Debug >/dev/null
 cmake --build build/native -j"$(nproc)"
+CC=clang CXX=clang++ cmake -S . -B build/fuzz -DCMAKE_BUILD_TYPE=Debug -DQYRSAT_TESTS=OFF -DQYRSAT_FUZZ=ON >/dev/null
+cmake --build build/fuzz -j"$(nproc)" --target server_set_fuzz rotation_line_fuzz

@@ -21,7 +21,7 @@ packages=(
 for_tests=
 if [ "${1:-}" != run ]; then
     for_tests=1
-    packages+=(iproute2 chromium imagemagick zip)
+    packages+=(iproute2 chromium imagemagick zip clang libclang-rt-14-dev)
 fi
 
 missing=()
