@@ -114,11 +114,13 @@ void CServerAdminDlg::OnTimer(UINT_PTR id)
     Default();
 }
 
-// Servers still running are left running: the tool only forgets them.
+// Servers still running are left running: the tool only forgets them. The
+// open set keeps what it last got, and another copy may open it now.
 void CServerAdminDlg::OnDestroy()
 {
     KillTimer(timerId);
     DestroyServerManager();
+    m_serverSet.Close();
 }
 
 // Enter in the window must neither close it nor act.

@@ -37,6 +37,8 @@ public:
     // Writes the whole table to path and makes it the open set; otherwise
     // false with why, and the open set stays as it was.
     bool SaveAs(const std::string& path, const ServerManager& table, std::string& failure);
+    // Leaves the set, claim and all, as when the table it kept is gone.
+    void Close() { *this = ServerSetSession(); }
     // Writes the table to the open set when it differs from what the set
     // last got. Returns why a write failed when the one before it did not;
     // empty otherwise, so that the operator is told once until a write

@@ -1,0 +1,268 @@
+// Server sets on the real admin window, with its real boxes and file
+// dialogs, and real stand-in servers: saved, opened in another copy of the
+// window, their running servers taken over or started again, refused where
+// they cannot be used.
+#include <fstream>
+#include <functional>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "res/resource.h"
+#include "servers/command_line.h"
+#include "standin/standin_protocol.h"
+#include "tests/support/standin_workspace_win.h"
+#include "tests/windows/admin_window_fixture.h"
+
+namespace {
+
+const char kPlainCaption[] = "QYR 1.5 Server Admin Tool";
+
+std::string Caption(HWND window)
+{
+    char text[512] = "";
+    ::GetWindowTextA(window, text, sizeof text);
+    return text;
+}
+
+std::string FileText(const std::string& path)
+{
+    std::ifstream file(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+}
+
+// Does `action`, answering the modal window of that caption that it opens
+// with `answer`; false when no such window came.
+bool Answering(const char* caption, std::function<void(HWND)> answer, const std::function<void()>& action)
+{
+    ModalAnswerer answerer(caption, std::move(answer));
+    action();
+    PumpPendingMessages();
+    return answerer.Answered();
+}
+
+// Answers a box with its first button and keeps its text.
+std::function<void(HWND)> Read(std::string& text, int button = IDOK)
+{
+    return [&text, button](HWND box) {
+        text = MessageBoxText(box);
+        PressButton(box, button);
+    };
+}
+
+void SystemCommand(HWND window, UINT command)
+{
+    ::SendMessageA(window, WM_SYSCOMMAND, command, 0);
+}
+
+std::vector<std::string> CommandLines()
+{
+    std::vector<std::string> lines;
+    for (const ServerConfig* server : g_serverManager->slots)
+        lines.push_back(server != nullptr ? BuildCommandLine(*server) : "");
+    return lines;
+}
+
+class ServerSetTest : public AdminWindowTest {
+protected:
+    void SetUp() override
+    {
+        AdminWindowTest::SetUp();
+        ASSERT_TRUE(m_servers.Ready());
+    }
+
+    std::string SetPath() const { return m_game.BinFolder() + "\\servers.ini"; }
+
+    bool ChooseSetFile(HWND window, UINT command, const char* dialogCaption)
+    {
+        return Answering(dialogCaption, [this](HWND dialog) { ChooseFileName(dialog, SetPath()); },
+                         [&] { SystemCommand(window, command); });
+    }
+
+    StandinWorkspace m_servers{m_game.BinFolder()};
+};
+
+}  // namespace
+
+TEST_F(ServerSetTest, SaveAsThenOpenInAnotherCopyGivesTheSameTable)
+{
+    char item[64] = "";
+    ::GetMenuStringA(::GetSystemMenu(m_window, FALSE), IDM_SAVESERVERSETAS, item, sizeof item, MF_BYCOMMAND);
+    EXPECT_STREQ(item, "Save Server Set &As...");
+    AddServer();
+    AddServer();
+    TypeText(m_window, IDC_NAME, " two  words ");
+    Click(m_window, IDC_RESPAWN);
+    ChooseItem(m_window, IDC_MAXPLAYERS, "8");
+    ASSERT_TRUE(ChooseSetFile(m_window, IDM_SAVESERVERSETAS, "Save As"));
+    EXPECT_EQ(Caption(m_window), std::string("servers.ini - ") + kPlainCaption);
+    const std::vector<std::string> lines = CommandLines();
+    ::DestroyWindow(m_window);
+
+    CServerAdminDlg copy;
+    ASSERT_TRUE(copy.Create());
+    EXPECT_EQ(Caption(copy.GetSafeHwnd()), kPlainCaption);
+    ASSERT_TRUE(ChooseSetFile(copy.GetSafeHwnd(), IDM_OPENSERVERSET, "Open"));
+    EXPECT_EQ(Caption(copy.GetSafeHwnd()), std::string("servers.ini - ") + kPlainCaption);
+    EXPECT_EQ(CommandLines(), lines);
+    EXPECT_EQ(lines[1], " +server  two  words  +port 27016 +map TeamDeathMatch\\ +maxplayers 8 +matchtime 30 "
+                        "+freezetime 4 +roundtime 5 +rankpoints 700 +damagemultiplier 1.500000 +jumpslowdown "
+                        "0.500000 +friendlyfire +dedicated +respawn +specall +allowshadows +minimize +pure +hash "
+                        "+anticheat");
+    EXPECT_EQ(ListBoxCount(copy.GetSafeHwnd(), IDC_SERVERLIST), 2);
+    ::DestroyWindow(copy.GetSafeHwnd());
+}
+
+// Closed with "No", the servers run on; the next copy started with the set
+// takes over the one still running and starts the one the host lost, with
+// no question, and its Stop reaches the server it took over.
+TEST_F(ServerSetTest, RunningServersAreTakenOverOrStartedAgainAtStartUp)
+{
+    for (int i = 0; i < 2; ++i) {
+        AddServer();
+        Notify(m_window, IDC_START, BN_CLICKED);
+    }
+    ASSERT_TRUE(m_servers.WaitForStarts(2, 15000));
+    ASSERT_TRUE(ChooseSetFile(m_window, IDM_SAVESERVERSETAS, "Save As"));
+    const DWORD kept = g_serverManager->slots[0]->process.dwProcessId;
+    const DWORD lost = g_serverManager->slots[1]->process.dwProcessId;
+    std::string question;
+    ASSERT_TRUE(Answering("Running server(s)", Read(question, IDNO), [&] { ::SendMessageA(m_window, WM_CLOSE, 0, 0); }));
+    const HANDLE lostProcess = ::OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, lost);
+    ASSERT_TRUE(::TerminateProcess(lostProcess, 1));
+    ::WaitForSingleObject(lostProcess, 5000);
+    ::CloseHandle(lostProcess);
+
+    CServerAdminDlg copy;
+    copy.SetStartUpArguments({"servers.ini"});
+    ASSERT_TRUE(copy.Create());
+    PumpPendingMessages();
+    ASSERT_TRUE(m_servers.WaitForStarts(3, 15000));
+    const StandinEvents starts = Select(m_servers.Events(), standin::kStartEvent);
+    EXPECT_EQ(starts[2].Field("cmdline"), Select(starts, standin::kStartEvent, lost).at(0).Field("cmdline"));
+    EXPECT_EQ(g_serverManager->slots[0]->process.dwProcessId, kept);
+    EXPECT_EQ(g_serverManager->slots[1]->process.dwProcessId, starts[2].processId);
+    EXPECT_EQ(g_serverManager->CountRunning(), 2);
+    EXPECT_NE(FileText(SetPath()).find("processId=" + std::to_string(starts[2].processId)), std::string::npos);
+
+    ChooseListBoxItem(copy.GetSafeHwnd(), IDC_SERVERLIST, 0);
+    Notify(copy.GetSafeHwnd(), IDC_STOP, BN_CLICKED);
+    EXPECT_FALSE(m_servers.WaitForEvents(standin::kQuitEvent, kept, 5000).empty());
+    ::DestroyWindow(copy.GetSafeHwnd());
+}
+
+// A tool that is killed leaves the set it last wrote; if its servers went
+// down with the host, the next start brings them back.
+TEST_F(ServerSetTest, KilledToolsSetBringsItsServersBack)
+{
+    std::ofstream(SetPath(), std::ios::binary) << "[Slot 1]\nname=back\nrunning=1\n";
+    char self[MAX_PATH] = "";
+    ::GetModuleFileNameA(nullptr, self, MAX_PATH);
+    const std::string tool = std::string(self).substr(0, std::string(self).rfind("\\tests\\")) + "\\bin\\QYRSAT.exe";
+    for (std::size_t run = 1; run <= 2; ++run) {
+        STARTUPINFOA startup = {};
+        startup.cb = sizeof startup;
+        PROCESS_INFORMATION process = {};
+        std::string commandLine = "QYRSAT.exe servers.ini";
+        ASSERT_TRUE(::CreateProcessA(tool.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
+                                     m_game.BinFolder().c_str(), &startup, &process));
+        ASSERT_TRUE(m_servers.WaitForStarts(run, 30000));
+        const StandinEvent start = Select(m_servers.Events(), standin::kStartEvent).back();
+        EXPECT_NE(start.Field("cmdline").find(" +server back "), std::string::npos);
+        const std::string saved = "running=1\r\nprocessId=" + std::to_string(start.processId) + "\r\n";
+        for (int wait = 0; wait < 100 && FileText(SetPath()).find(saved) == std::string::npos; ++wait)
+            ::Sleep(100);
+        EXPECT_NE(FileText(SetPath()).find(saved), std::string::npos);
+        ::TerminateProcess(process.hProcess, 1);
+        ::WaitForSingleObject(process.hProcess, 10000);
+        ::CloseHandle(process.hThread);
+        ::CloseHandle(process.hProcess);
+        const HANDLE server = ::OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, start.processId);
+        ::TerminateProcess(server, 1);
+        ::WaitForSingleObject(server, 5000);
+        ::CloseHandle(server);
+    }
+}
+
+TEST_F(ServerSetTest, SecondCopyIsRefusedAndWritesNothing)
+{
+    AddServer();
+    ASSERT_TRUE(ChooseSetFile(m_window, IDM_SAVESERVERSETAS, "Save As"));
+    const std::string before = FileText(SetPath());
+    {
+        CServerAdminDlg second;
+        second.SetStartUpArguments({SetPath()});
+        std::string text;
+        ASSERT_TRUE(Answering("Server Set Not Opened", Read(text), [&] { ASSERT_TRUE(second.Create()); }));
+        EXPECT_NE(text.find("Another copy of the tool has it open."), std::string::npos) << text;
+        EXPECT_EQ(Caption(second.GetSafeHwnd()), kPlainCaption);
+    }
+    EXPECT_EQ(FileText(SetPath()), before);
+}
+
+// A set that can no longer be written is told of once, and again only after
+// a write has succeeded in between; the tool goes on.
+TEST_F(ServerSetTest, UnwritableSetIsToldOnceUntilAWriteSucceeds)
+{
+    AddServer();
+    ASSERT_TRUE(ChooseSetFile(m_window, IDM_SAVESERVERSETAS, "Save As"));
+    for (int round = 0; round < 2; ++round) {
+        ASSERT_TRUE(::SetFileAttributesA(SetPath().c_str(), FILE_ATTRIBUTE_READONLY));
+        std::string text;
+        ASSERT_TRUE(Answering("Server Set Not Saved", Read(text), [&] { Click(m_window, IDC_RESPAWN); }));
+        EXPECT_NE(text.find(SetPath() + "\n\nThe file is read-only."), std::string::npos) << text;
+        Click(m_window, IDC_PURE);  // a second box would fail the test
+        ASSERT_TRUE(::SetFileAttributesA(SetPath().c_str(), FILE_ATTRIBUTE_NORMAL));
+        Click(m_window, IDC_HASH);
+        const std::string written = FileText(SetPath());
+        const std::string toggled = round == 0 ? "1\r\n" : "0\r\n";
+        const std::string back = round == 0 ? "0\r\n" : "1\r\n";
+        for (const std::string& line : {"respawn=" + toggled, "pure=" + back, "hash=" + back})
+            EXPECT_NE(written.find(line), std::string::npos) << line;
+    }
+}
+
+// Every refusal comes before the file dialog; Cancel anywhere changes nothing.
+TEST_F(ServerSetTest, OpenAsksInTurnAndCancelChangesNothing)
+{
+    AddServer();
+    Notify(m_window, IDC_START, BN_CLICKED);
+    std::string text;
+    ASSERT_TRUE(Answering("Server Set Not Opened", Read(text), [&] { SystemCommand(m_window, IDM_OPENSERVERSET); }));
+    EXPECT_EQ(text, "Stop the running servers before opening a server set.");
+    Notify(m_window, IDC_STOP, BN_CLICKED);
+    ASSERT_TRUE(Answering("Open Server Set", Read(text, IDNO), [&] { SystemCommand(m_window, IDM_OPENSERVERSET); }));
+    EXPECT_EQ(text, "The table holds 1 server(s) that no server set keeps. Replace them with the servers of a set?");
+    ModalAnswerer cancel("Open", [](HWND dialog) { PressButton(dialog, IDCANCEL); });
+    ASSERT_TRUE(Answering("Open Server Set", Read(text, IDYES), [&] { SystemCommand(m_window, IDM_OPENSERVERSET); }));
+    EXPECT_TRUE(cancel.Answered());
+    EXPECT_EQ(g_serverManager->count, 1);
+    EXPECT_EQ(Caption(m_window), kPlainCaption);
+}
+
+// Each leaves an empty table, no set open, and the file as it was.
+TEST_F(ServerSetTest, StartUpArgumentsThatCannotBeUsedLeaveAnEmptyTable)
+{
+    ::DestroyWindow(m_window);
+    std::ofstream(m_game.BinFolder() + "\\rotation.map", std::ios::binary) << "Map = TeamEscape\\Canyon;\r\n";
+    const struct {
+        std::vector<std::string> arguments;
+        const char* caption;
+        const char* told;
+    } cases[] = {
+        {{"missing.ini"}, "Server Set Not Opened", "missing.ini\n\nNo such file or directory."},
+        {{"rotation.map"}, "Server Set Not Opened", "It is no server set: line 1 is neither"},
+        {{"a.ini", "b.ini"}, "Command Line Not Understood", " [SERVER-SET]\n\nGive at most one argument"},
+    };
+    for (const auto& c : cases) {
+        CServerAdminDlg dialog;
+        dialog.SetStartUpArguments(c.arguments);
+        std::string text;
+        ASSERT_TRUE(Answering(c.caption, Read(text), [&] { ASSERT_TRUE(dialog.Create()); }));
+        EXPECT_NE(text.find(c.told), std::string::npos) << text;
+        EXPECT_EQ(Caption(dialog.GetSafeHwnd()), kPlainCaption);
+        EXPECT_EQ(g_serverManager->count, 0);
+        ::DestroyWindow(dialog.GetSafeHwnd());
+    }
+    EXPECT_EQ(FileText(m_game.BinFolder() + "\\rotation.map"), "Map = TeamEscape\\Canyon;\r\n");
+}
