@@ -55,6 +55,8 @@ on_wine command_line_bench
 run_bench "$native_where" build/native/bin/command_line_bench
 on_wine rotation_bench
 run_bench "$native_where" build/native/bin/rotation_bench
+on_wine server_set_bench
+run_bench "$native_where" build/native/bin/server_set_bench
 results+="# $native_where: the portable logic as the tests build it, slower than a plain optimised build"$'\n'
 
 cpu=$(sed -n 's/^model name[[:space:]]*: //p' /proc/cpuinfo | head -n 1)
