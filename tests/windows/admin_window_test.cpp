@@ -58,17 +58,28 @@ TEST_F(AdminWindowTest, StartsWithOnlyNewAndTheServerListEnabled)
     EXPECT_EQ(g_serverManager->count, 0);
 }
 
-TEST_F(AdminWindowTest, AboutItemEndsTheSystemMenuBelowASeparator)
+// The system's own items first, then ours, each group below a separator.
+TEST_F(AdminWindowTest, SystemMenuEndsWithAboutThenTheServerSetItems)
 {
     const HMENU menu = ::GetSystemMenu(m_window, FALSE);
     ASSERT_NE(menu, nullptr);
+    const struct {
+        UINT id;
+        const char* text;
+    } tail[] = {
+        {0, ""}, {IDM_ABOUTBOX, "&About QYR SAT..."}, {0, ""},
+        {IDM_OPENSERVERSET, "&Open Server Set..."}, {IDM_SAVESERVERSETAS, "Save Server Set &As..."},
+    };
     const int count = ::GetMenuItemCount(menu);
-    ASSERT_GE(count, 2);
-    EXPECT_EQ(::GetMenuItemID(menu, count - 1), static_cast<UINT>(IDM_ABOUTBOX));
-    char text[64] = "";
-    ::GetMenuStringA(menu, count - 1, text, sizeof text, MF_BYPOSITION);
-    EXPECT_STREQ(text, "&About QYR SAT...");
-    EXPECT_TRUE(::GetMenuState(menu, count - 2, MF_BYPOSITION) & MF_SEPARATOR);
+    ASSERT_GT(count, 5);
+    for (int i = 0; i < 5; ++i) {
+        const int position = count - 5 + i;
+        char text[64] = "";
+        ::GetMenuStringA(menu, position, text, sizeof text, MF_BYPOSITION);
+        EXPECT_STREQ(text, tail[i].text) << position;
+        EXPECT_EQ(::GetMenuItemID(menu, position), tail[i].id) << position;
+        EXPECT_EQ((::GetMenuState(menu, position, MF_BYPOSITION) & MF_SEPARATOR) != 0, tail[i].id == 0) << position;
+    }
 }
 
 TEST_F(AdminWindowTest, DefaultServerShowsEveryDefault)
