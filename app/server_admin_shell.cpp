@@ -139,5 +139,8 @@ void CServerAdminDlg::OnCancel()
         if (answer == IDYES)
             g_serverManager->StopAllServers();
     }
+    // The open set keeps the servers left running as running, so that the
+    // next start takes them over, and those just stopped as stopped.
+    SaveServerSetIfChanged();
     CDialog::OnCancel();
 }

@@ -145,7 +145,10 @@ TEST_F(ServerSetTest, RunningServersAreTakenOverOrStartedAgainAtStartUp)
     ChooseListBoxItem(copy.GetSafeHwnd(), IDC_SERVERLIST, 0);
     Notify(copy.GetSafeHwnd(), IDC_STOP, BN_CLICKED);
     EXPECT_FALSE(m_servers.WaitForEvents(standin::kQuitEvent, kept, 5000).empty());
-    ::DestroyWindow(copy.GetSafeHwnd());
+    // Closed with "Yes", the set keeps no server running.
+    ASSERT_TRUE(Answering("Running server(s)", Read(question, IDYES),
+                          [&] { ::SendMessageA(copy.GetSafeHwnd(), WM_CLOSE, 0, 0); }));
+    EXPECT_EQ(FileText(SetPath()).find("running=1"), std::string::npos);
 }
 
 // A tool that is killed leaves the set it last wrote; if its servers went
