@@ -292,16 +292,13 @@ void CServerAdminDlg::OnBrowse()
     ServerConfig* server = CurrentServer();
     if (server == nullptr)
         return;
-    CFileDialog dialog(true, kRotationFileExtension, nullptr, OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_PATHMUSTEXIST,
-                       kRotationFileFilter, this);
-    if (dialog.DoModal() != IDOK)
-        return;
     // A path too long for the record is refused rather than cut into the
     // name of some other file.
-    const std::string path = dialog.GetPathName();
-    if (path.size() >= kTextSize)
+    CFileDialog dialog(true, kRotationFileExtension, nullptr, OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_PATHMUSTEXIST,
+                       kRotationFileFilter, this, kLongestRotationPath);
+    if (dialog.DoModal() != IDOK)
         return;
-    CopyText(server->rotationFile, path.c_str());
+    CopyText(server->rotationFile, dialog.GetPathName().c_str());
     RefreshFromCurrent();
 }
 

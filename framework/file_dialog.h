@@ -5,20 +5,30 @@
 
 #include <commdlg.h>  // the OFN_ flags callers pass
 
+#include <cstddef>
 #include <string>
 
 class CWnd;
+
+// The longest full path that the system's own file functions take.
+inline constexpr std::size_t kLongestSystemPath = MAX_PATH - 1;
 
 class CFileDialog {
 public:
     // filter: "|"-separated pairs of description and pattern, ending "||".
     // parent: the window the dialog belongs to; without one, the
     // application's main window.
+    // longestPath: the longest full path the caller can take. The name box
+    // takes one character more than fits with the folder shown and the
+    // default extension, and no more, so that no typed name can overrun the
+    // dialog's own buffers.
     CFileDialog(bool openFileDialog, const char* defaultExtension, const char* fileName, DWORD flags,
-                const char* filter, CWnd* parent);
+                const char* filter, CWnd* parent, std::size_t longestPath = kLongestSystemPath);
 
     // IDOK when a file was chosen, IDCANCEL when the dialog was cancelled or
-    // failed (a chosen path too long for the dialog's buffer among others).
+    // failed, and when what was chosen is refused: a path longer than the
+    // longest, or a name that filled the name box, which may have been cut
+    // there into the name of some other file.
     INT_PTR DoModal();
     // The full path of the chosen file.
     std::string GetPathName() const { return m_path; }
@@ -30,5 +40,6 @@ private:
     DWORD m_flags;
     std::string m_filter;  // zero-separated, as the common dialog wants it
     HWND m_parent;
+    std::size_t m_longestPath;
     std::string m_path;
 };

@@ -177,11 +177,8 @@ void CMapRotationDlg::OnOK()
 std::string CMapRotationDlg::AskForNewRotationFile()
 {
     CFileDialog dialog(false, kRotationFileExtension, nullptr, OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_NOCHANGEDIR,
-                       kRotationFileFilter, this);
-    if (dialog.DoModal() != IDOK)
-        return std::string();
-    const std::string path = dialog.GetPathName();
-    return path.size() < kTextSize ? path : std::string();
+                       kRotationFileFilter, this, kLongestRotationPath);
+    return dialog.DoModal() == IDOK ? dialog.GetPathName() : std::string();
 }
 
 void CMapRotationDlg::ReportNotWritten(const std::string& path) const

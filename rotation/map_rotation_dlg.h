@@ -3,14 +3,18 @@
 // rotation file on OK.
 #pragma once
 
+#include <cstddef>
 #include <string>
 
 #include "framework/controls.h"
 #include "framework/dialog.h"
+#include "servers/server_config.h"
 
 // What the file dialogs that name rotation files offer.
 inline constexpr char kRotationFileExtension[] = "map";
 inline constexpr char kRotationFileFilter[] = "Map Rotation Files (*.map)|*.map|All Files (*.*)|*.*||";
+// The longest path the server's record holds.
+inline constexpr std::size_t kLongestRotationPath = kTextSize - 1;
 
 class CMapRotationDlg : public CDialog {
 public:

@@ -403,3 +403,22 @@ TEST_F(ModalDialogsTest, AFailingHandlerIsReportedAndChangesNothing)
     EXPECT_TRUE(saved);
     EXPECT_TRUE(ReadFileBytes(path) == "Map = Fallout\\Dunes;\r\n");
 }
+
+// Names longer than any path the record holds, typed as the operator types:
+// Wine's dialogs build the path in a buffer of MAX_PATH characters.
+TEST_F(ModalDialogsTest, OverlongTypedFileNamesAreRefused)
+{
+    const ServerConfig& server = AddServer();
+    for (const std::string& name : {std::string(300, 'n'), std::string(500, ' ')}) {
+        EXPECT_TRUE(WhileOpen("Open", [&] { Click(m_window, IDC_BROWSE); }, [&](HWND dialog) { TypeFileName(dialog, name); }));
+        ASSERT_STREQ(server.rotationFile, "");
+        EXPECT_TRUE(WhileOpen(kEditorCaption, [&] { OpenEditor(); }, [&](HWND editor) {
+            ModalAnswerer save("Save As", [&](HWND dialog) { TypeFileName(dialog, name); });
+            PressButton(editor, IDOK);
+            EXPECT_TRUE(WaitFor([&] { return save.Answered(); }));
+            PressButton(editor, IDCANCEL);
+        }));
+        ASSERT_STREQ(server.rotationFile, "");
+        ExpectAdminBackInCharge("the file dialogs");
+    }
+}

@@ -296,3 +296,14 @@ void ChooseFileName(HWND fileDialog, const std::string& path)
     ::SendMessageA(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
     PressButton(fileDialog, IDOK);
 }
+
+void TypeFileName(HWND fileDialog, const std::string& keys)
+{
+    GUITHREADINFO thread = {};
+    thread.cbSize = sizeof thread;
+    ::GetGUIThreadInfo(::GetWindowThreadProcessId(fileDialog, nullptr), &thread);
+    for (const char key : keys)
+        ::PostMessageA(thread.hwndFocus, WM_CHAR, static_cast<unsigned char>(key), 1);
+    PressButton(fileDialog, IDOK);
+    PressButton(fileDialog, IDCANCEL);
+}

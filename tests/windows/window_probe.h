@@ -90,3 +90,7 @@ void ChooseListBoxItem(HWND dialog, int id, int index);
 // Types a path into an open or save dialog's file-name field and presses
 // its Open or Save button, as the operator would.
 void ChooseFileName(HWND fileDialog, const std::string& path);
+// Types into the field that has the focus, the file name's when the dialog
+// opens, as the operator's keys would; then presses Open or Save, and Cancel
+// for a name the dialog does not take.
+void TypeFileName(HWND fileDialog, const std::string& keys);
