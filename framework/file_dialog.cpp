@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "framework/win_app.h"
+#include "framework/window_centring.h"
 #include "framework/wnd.h"
 
 namespace {
@@ -89,6 +90,9 @@ UINT_PTR CALLBACK NameLimitHook(HWND hook, UINT message, WPARAM, LPARAM param)
     const OFNOTIFYA& notice = *reinterpret_cast<const OFNOTIFYA*>(param);
     NameLimit& limit = *reinterpret_cast<NameLimit*>(notice.lpOFN->lCustData);
     const HWND fileDialog = ::GetParent(hook);
+    // Placed as the tool's other dialogs are: not every system centres it.
+    if (notice.hdr.code == CDN_INITDONE)
+        CentreWindow(fileDialog);
     if (notice.hdr.code == CDN_INITDONE || notice.hdr.code == CDN_FOLDERCHANGE)
         LimitNameBox(fileDialog, limit);
     else if (notice.hdr.code == CDN_FILEOK)

@@ -217,6 +217,13 @@ TEST_F(ModalDialogsTest, WindowsOpenCentredAndInsideTheWorkArea)
     }));
     ExpectCentredOver(about, admin, "About box");
 
+    RECT browse = {};
+    EXPECT_TRUE(WhileOpen("Open", [&] { Click(m_window, IDC_BROWSE); }, [&](HWND window) {
+        browse = WindowRect(window);
+        PressButton(window, IDCANCEL);
+    }));
+    ExpectCentredOver(browse, admin, "Browse");
+
     // With the admin window hanging over the work area's lower right corner,
     // centring would put the box partly outside.
     ::SetWindowPos(m_window, nullptr, work.right - 120, work.bottom - 60, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
