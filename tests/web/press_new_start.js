@@ -1,10 +1,12 @@
-// Opens the tool's web page in Debian's Chromium and, by clicks on the noVNC
-// canvas alone, presses "New" and then "Start" in the tool's window.
+// Opens the tool's web page in Debian's Chromium, sees that the remote
+// desktop is scaled to fit the browser's window, and, by clicks on the
+// noVNC canvas alone, presses "New" and then "Start" in the tool's window.
 // Usage: node press_new_start.js URL [SCREENSHOT.png]
 // Exits non-zero, saying why, when any step fails or takes too long.
-const { chromium } = require('playwright-core');
+const { kStepTimeoutMs, newPage, runWithBrowser } = require('./chromium');
 
-const kStepTimeoutMs = 20000;
+// A laptop's screen, lower than the 1024 x 768 desktop.
+const kViewport = { width: 1280, height: 720 };
 
 // The admin window's template is 496 x 247 dialog units; its "Start" and
 // "New" buttons are 50 x 15 units at (5, 150) and (70, 150). Its font, 8 pt
@@ -13,10 +15,10 @@ const kClientUnits = { width: 496, height: 247 };
 const kButtonCentres = { start: { x: 30, y: 157.5 }, new: { x: 95, y: 157.5 } };
 const kPixelsPerUnit = { x: 6 / 4, y: 13 / 8 };
 
-// Looks at the noVNC canvas as the page shows it: where the canvas is, the
-// one window on the desktop (the bounding box of every pixel that differs
-// from the desktop's colour, read in the bottom right corner), and the
-// pixels around a point of the page, if one is given.
+// Looks at the noVNC canvas: its size in desktop pixels, where the page
+// shows it, the one window on the desktop (the bounding box of every pixel
+// that differs from the desktop's colour, read in the bottom right corner),
+// and the pixels around a point of the desktop, if one is given.
 async function look(page, point) {
     return page.evaluate(point => {
         const canvases = [...document.querySelectorAll('canvas')];
@@ -24,39 +26,57 @@ async function look(page, point) {
         if (!canvas || canvas.width === 0)
             return null;
         const { width, height } = canvas;
-        const box = canvas.getBoundingClientRect();
+        const { left, top, right, bottom } = canvas.getBoundingClientRect();
         const pixels = new Uint32Array(canvas.getContext('2d').getImageData(0, 0, width, height).data.buffer);
         const background = pixels[width * height - 1];
-        let left = width, top = height, right = -1, bottom = -1;
+        const window = { left: width, top: height, right: 0, bottom: 0 };
         for (let y = 0; y < height; ++y) {
             for (let x = 0; x < width; ++x) {
                 if (pixels[y * width + x] === background)
                     continue;
-                left = Math.min(left, x); right = Math.max(right, x);
-                top = Math.min(top, y); bottom = Math.max(bottom, y);
+                window.left = Math.min(window.left, x); window.right = Math.max(window.right, x + 1);
+                window.top = Math.min(window.top, y); window.bottom = Math.max(window.bottom, y + 1);
             }
         }
         let around = '';
         if (point) {
-            const x0 = Math.round(point.x - box.left) - 20, y0 = Math.round(point.y - box.top) - 6;
+            const x0 = Math.round(point.x) - 20, y0 = Math.round(point.y) - 6;
             for (let y = y0; y < y0 + 12; ++y)
                 around += pixels.slice(y * width + x0, y * width + x0 + 40).join() + ';';
         }
-        const window = right < 0 ? null : { left, top, right: right + 1, bottom: bottom + 1 };
-        return { width, height, left: box.left, top: box.top, window, around };
+        return {
+            width, height, shown: { left, top, right, bottom }, around,
+            window: window.right === 0 ? null : window,
+        };
     }, point);
 }
 
-// Where a button's centre is on the page, measured from the window's
+// Where a button's centre is on the desktop, measured from the window's
 // bottom-left corner, below which lies only the window's border.
-function buttonOnPage(screen, centre) {
-    const { window } = screen;
+function buttonOnDesktop(window, centre) {
     const border = (window.right - window.left - kClientUnits.width * kPixelsPerUnit.x) / 2;
-    const clientBottom = window.bottom - border;
     return {
-        x: screen.left + window.left + border + centre.x * kPixelsPerUnit.x,
-        y: screen.top + clientBottom - (kClientUnits.height - centre.y) * kPixelsPerUnit.y,
+        x: window.left + border + centre.x * kPixelsPerUnit.x,
+        y: window.bottom - border - (kClientUnits.height - centre.y) * kPixelsPerUnit.y,
     };
+}
+
+// Where a point of the desktop is on the page.
+function onPage(screen, point) {
+    const { shown } = screen;
+    return {
+        x: shown.left + point.x * (shown.right - shown.left) / screen.width,
+        y: shown.top + point.y * (shown.bottom - shown.top) / screen.height,
+    };
+}
+
+// The whole desktop is on the page, as large as the window lets it be: it
+// reaches the window's edges in one direction.
+function fitsWindow({ shown }) {
+    const inside = shown.left >= 0 && shown.top >= 0 &&
+                   shown.right <= kViewport.width + 0.5 && shown.bottom <= kViewport.height + 0.5;
+    const filled = shown.right - shown.left >= kViewport.width - 1 || shown.bottom - shown.top >= kViewport.height - 1;
+    return inside && filled;
 }
 
 async function until(what, probe) {
@@ -71,47 +91,36 @@ async function until(what, probe) {
     }
 }
 
-async function main(url, screenshot) {
-    const browser = await chromium.launch({
-        executablePath: '/usr/bin/chromium',
-        timeout: kStepTimeoutMs,
-        args: ['--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
-               '--disable-background-networking', '--disable-component-update', '--disable-sync'],
+runWithBrowser(async (browser, url, screenshot) => {
+    const page = await newPage(browser, kViewport);
+    await page.goto(url, { timeout: kStepTimeoutMs });
+
+    // The window has appeared once two looks a moment apart agree on it
+    // and it is at least as wide as its template.
+    let previous = null;
+    const screen = await until('the tool\'s window on the page', async () => {
+        const screen = await look(page);
+        const window = screen && JSON.stringify(screen.window);
+        const same = screen && screen.window && window === previous;
+        previous = window;
+        const wide = same && screen.window.right - screen.window.left >= kClientUnits.width * kPixelsPerUnit.x;
+        return wide ? screen : null;
     });
-    try {
-        const page = await browser.newPage({ viewport: { width: 1100, height: 850 } });
-        await page.goto(url, { timeout: kStepTimeoutMs });
+    console.log(`window at ${JSON.stringify(screen.window)} of the ${screen.width}x${screen.height} desktop,` +
+                ` shown at ${JSON.stringify(screen.shown)}`);
+    if (!fitsWindow(screen))
+        throw new Error(`the desktop is not scaled to the ${kViewport.width}x${kViewport.height} window`);
 
-        // The window has appeared once two looks a moment apart agree on it
-        // and it is at least as wide as its template.
-        let previous = null;
-        const screen = await until('the tool\'s window on the page', async () => {
-            const screen = await look(page);
-            const window = screen && JSON.stringify(screen.window);
-            const same = screen && screen.window && window === previous;
-            previous = window;
-            const wide = same && screen.window.right - screen.window.left >= kClientUnits.width * kPixelsPerUnit.x;
-            return wide ? screen : null;
-        });
-        console.log(`window at ${JSON.stringify(screen.window)} of the ${screen.width}x${screen.height} desktop`);
-
-        const start = buttonOnPage(screen, kButtonCentres.start);
-        const disabledStart = (await look(page, start)).around;
-        const add = buttonOnPage(screen, kButtonCentres.new);
-        await page.mouse.click(add.x, add.y);
-        // "Start" turns enabled once the new server is the current one.
-        await until('"Start" enabled after "New"', async () => (await look(page, start)).around !== disabledStart);
-        await page.mouse.click(start.x, start.y);
-        if (screenshot) {
-            await new Promise(resolve => setTimeout(resolve, 2000));
-            await page.screenshot({ path: screenshot });
-        }
-    } finally {
-        await browser.close();
+    const start = buttonOnDesktop(screen.window, kButtonCentres.start);
+    const disabledStart = (await look(page, start)).around;
+    const add = onPage(screen, buttonOnDesktop(screen.window, kButtonCentres.new));
+    await page.mouse.click(add.x, add.y);
+    // "Start" turns enabled once the new server is the current one.
+    await until('"Start" enabled after "New"', async () => (await look(page, start)).around !== disabledStart);
+    const startOnPage = onPage(screen, start);
+    await page.mouse.click(startOnPage.x, startOnPage.y);
+    if (screenshot) {
+        await new Promise(resolve => setTimeout(resolve, 2000));
+        await page.screenshot({ path: screenshot });
     }
-}
-
-main(process.argv[2], process.argv[3]).catch(error => {
-    console.error(`browser: ${error.message}`);
-    process.exit(1);
 });
