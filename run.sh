@@ -2,10 +2,8 @@
 # Builds the tool and runs it under Wine, on the demo game folder or on a
 # real one. On a machine without a display, or with --web, it serves the
 # tool to a web browser, to whoever has the password it prints. Installs
-# what is missing first, so it works on a fresh Debian machine.
-# Exit status: 0 once the tool and its servers have ended, 1 when a step
-# fails, 2 when refused before anything starts, 128 + the signal's number
-# when ended by Ctrl-C (130), a hang-up (129) or TERM (143).
+# what is missing first, so it works on a fresh Debian machine. The README
+# lists its exit statuses.
 set -euo pipefail
 root=$(cd "$(dirname "$0")" && pwd)
 cd "$root"
@@ -28,6 +26,7 @@ Usage: ./run.sh [--game DIR] [--web] [--port N] [--listen ADDRESS]
 USAGE
 }
 
+# Before anything starts.
 refuse() {
     echo "run.sh: $1" >&2
     exit 2
@@ -77,7 +76,8 @@ if [ -n "$web" ] && web_access_port_in_use "$listen" "$port"; then
     refuse "port $port is already in use; choose another with --port"
 fi
 
-scripts/install-deps.sh run
+# A failed step ends with 1, whatever status it ended with, so that 2 stays a refusal.
+scripts/install-deps.sh run || exit 1
 # The tool and the stand-in alone, apart from the tests' build.
 tool_build=$root/build/run
 
@@ -97,17 +97,17 @@ trap 'exit 130' INT
 trap 'exit 143' TERM
 trap 'exit 129' HUP
 
+[ -z "$web" ] || wine_session_start_display "${game_desktop_size}x24"
+# Wine boots while the page's server starts and the tool builds.
+wine_session_start_wine &
+booting=$!
 if [ -n "$web" ]; then
-    wine_session_start_display "${game_desktop_size}x24"
     web_access_start "$listen" "$port" "$password" "$cert" "$key"
 else
     echo "The tool opens on $DISPLAY."
 fi
-# Wine boots while the tool builds.
-wine_session_start_wine &
-booting=$!
-scripts/build.sh run "$tool_build"
-wait "$booting"
+scripts/build.sh run "$tool_build" || exit 1
+wait "$booting" || exit 1
 
 if [ -z "$game" ]; then
     # A fresh copy of the demo each time, so its rotation files and the

@@ -51,7 +51,7 @@ wine_session_start_display() {
     # Family "any" with no address and no display number: it matches the
     # display whose number Xvfb has yet to choose.
     if ! echo "ffff 0000 0000 0012 $(printf MIT-MAGIC-COOKIE-1 | od -An -tx1 | tr -d ' \n') 0010 $cookie" |
-        (umask 077 && xauth -f "$XAUTHORITY" nmerge -); then
+        (umask 077 && : >"$XAUTHORITY" && xauth -q -f "$XAUTHORITY" nmerge -); then
         echo "xauth could not write the display's cookie" >&2
         return 1
     fi

@@ -7,10 +7,10 @@
 # launch, with the default command line. Without the password, or with one
 # that differs in its 8th character, the page is refused; another user
 # cannot open the run's X display; every socket of the run listens on
-# loopback only; an open address without a password file starts nothing; a
-# port in use is refused; Ctrl-C leaves no process of the run behind, its
-# server asked to close. A second run serves https with a certificate made
-# here and the password of a file.
+# loopback only; an open address without a password file, an unusable
+# password file or certificate, and a port in use are refused; Ctrl-C
+# leaves no process of the run behind, its server asked to close. A second
+# run serves https with a certificate made here and the password of a file.
 # Usage: browser_test.sh [SCREENSHOT.png], which keeps a picture of the page
 # with the server started.
 set -euo pipefail
@@ -88,12 +88,20 @@ page_outcomes() {
     timeout 120 node tests/web/page_outcome.js "$@" || fail "the browser could not open $*"
 }
 
-echo "-- --listen 0.0.0.0 without a password file starts nothing"
-status=0
-run_headless "$mark" --listen 0.0.0.0 >"$game/refused.log" 2>&1 || status=$?
-[ $status -eq 2 ] || fail "exit status $status, not 2"
-grep -q -- "--password-file" "$game/refused.log" || fail "the refusal does not name --password-file"
-[ -z "$(marked "$mark")" ] || fail "the refused run left processes"
+echo "-- refused, with a reason and exit status 2, and nothing started"
+: >"$game/empty"
+while read -r reason options; do
+    status=0
+    run_headless "$mark" $options >"$game/refused.log" 2>&1 || status=$?
+    [ $status -eq 2 ] || fail "$options: exit status $status, not 2"
+    grep -q -- "$reason" "$game/refused.log" || fail "$options: the refusal does not say '$reason'"
+    [ -z "$(marked "$mark")" ] || fail "$options: the refused run left processes"
+done <<REFUSED
+--password-file --listen 0.0.0.0
+password --password-file $game/empty
+certificate --cert $game/empty
+--cert --key $game/empty
+REFUSED
 
 echo "-- ./run.sh without a display prints the address with a password"
 cp -r demo/. "$game"
@@ -117,11 +125,13 @@ done < <(ss -Hltunp | sed -n 's/^\S\+\s\+\S\+\s\+\S\+\s\+\S\+\s\+\(\S\+\)\s.*pid
 echo "-- another user can open the run's X display neither with nor without its cookie file"
 display= cookie=
 for pid in $(marked "$mark"); do
-    display=$(tr '\0' '\n' <"/proc/$pid/environ" | sed -n 's/^DISPLAY=//p')
-    cookie=$(tr '\0' '\n' <"/proc/$pid/environ" | sed -n 's/^XAUTHORITY=//p')
+    environment=$(tr '\0' '\n' 2>/dev/null <"/proc/$pid/environ") || continue
+    display=$(sed -n 's/^DISPLAY=//p' <<<"$environment")
+    cookie=$(sed -n 's/^XAUTHORITY=//p' <<<"$environment")
     [ -z "$display" ] || break
 done
-XAUTHORITY=$cookie xdpyinfo -display "$display" >/dev/null || fail "the run's display $display does not open for its own user"
+desktop=$(XAUTHORITY=$cookie xdpyinfo -display "$display" | sed -n 's/^ *dimensions: *\([0-9]*x[0-9]*\) .*/\1/p') || true
+[ -n "$desktop" ] || fail "the run's display $display does not open for its own user"
 for environment in "XAUTHORITY=$cookie" "XAUTHORITY=/nonexistent"; do
     ! runuser -u nobody -- env "$environment" xdpyinfo -display "$display" >/dev/null 2>&1 ||
         fail "user nobody opened the display $display with $environment"
@@ -141,7 +151,7 @@ grep -q "port $port is already in use" "$game/second.log" || { cat "$game/second
 [ -z "$(marked "$mark.second")" ] || fail "the refused run left processes"
 
 echo "-- Chromium opens the address, scaled to its window, and presses New and Start"
-timeout 90 node tests/web/press_new_start.js "$url" $screenshot || fail "the browser could not press New and Start"
+timeout 90 node tests/web/press_new_start.js "$url" "$desktop" $screenshot || fail "the browser could not press New and Start"
 starts=
 for _ in $(seq 60); do
     starts=$(grep -a '^start ' "$game/Bin/qyr_standin.log" 2>/dev/null | tr -d '\r') && break

@@ -1,7 +1,8 @@
-// Opens the tool's web page in Debian's Chromium, sees that the remote
-// desktop is scaled to fit the browser's window, and, by clicks on the
-// noVNC canvas alone, presses "New" and then "Start" in the tool's window.
-// Usage: node press_new_start.js URL [SCREENSHOT.png]
+// Opens the tool's web page in Debian's Chromium, sees that the whole
+// remote desktop is scaled to fit the browser's window, and, by clicks on
+// the noVNC canvas alone, presses "New" and then "Start" in the tool's
+// window.
+// Usage: node press_new_start.js URL DESKTOP_WIDTHxHEIGHT [SCREENSHOT.png]
 // Exits non-zero, saying why, when any step fails or takes too long.
 const { kStepTimeoutMs, newPage, runWithBrowser } = require('./chromium');
 
@@ -72,11 +73,13 @@ function onPage(screen, point) {
 
 // The whole desktop is on the page, as large as the window lets it be: it
 // reaches the window's edges in one direction.
-function fitsWindow({ shown }) {
+function fitsWindow(screen, desktop) {
+    const { shown } = screen;
+    const whole = `${screen.width}x${screen.height}` === desktop;
     const inside = shown.left >= 0 && shown.top >= 0 &&
                    shown.right <= kViewport.width + 0.5 && shown.bottom <= kViewport.height + 0.5;
     const filled = shown.right - shown.left >= kViewport.width - 1 || shown.bottom - shown.top >= kViewport.height - 1;
-    return inside && filled;
+    return whole && inside && filled;
 }
 
 async function until(what, probe) {
@@ -91,7 +94,7 @@ async function until(what, probe) {
     }
 }
 
-runWithBrowser(async (browser, url, screenshot) => {
+runWithBrowser(async (browser, url, desktop, screenshot) => {
     const page = await newPage(browser, kViewport);
     await page.goto(url, { timeout: kStepTimeoutMs });
 
@@ -108,8 +111,8 @@ runWithBrowser(async (browser, url, screenshot) => {
     });
     console.log(`window at ${JSON.stringify(screen.window)} of the ${screen.width}x${screen.height} desktop,` +
                 ` shown at ${JSON.stringify(screen.shown)}`);
-    if (!fitsWindow(screen))
-        throw new Error(`the desktop is not scaled to the ${kViewport.width}x${kViewport.height} window`);
+    if (!fitsWindow(screen, desktop))
+        throw new Error(`the ${desktop} desktop is not scaled to the ${kViewport.width}x${kViewport.height} window`);
 
     const start = buttonOnDesktop(screen.window, kButtonCentres.start);
     const disabledStart = (await look(page, start)).around;
