@@ -19,10 +19,10 @@ if [ "${1:-}" = release ]; then
 fi
 
 if [ "${1:-}" = run ]; then
-    # A unity build, one compiler run per library, where each library waits
-    # for no other to compile: a first build takes a third of the time. Once
-    # configured, the build configures itself again when a CMakeLists.txt
-    # changes.
+    # A unity build, one compiler run per library, where no library waits
+    # for another to compile: the first build is several times quicker.
+    # Once configured, the build configures itself again when a
+    # CMakeLists.txt changes.
     [ -f "$2/CMakeCache.txt" ] ||
         configure_windows "$2" -DQYRSAT_TESTS=OFF -DCMAKE_UNITY_BUILD=ON -DCMAKE_OPTIMIZE_DEPENDENCIES=ON
     cmake --build "$2" -j"$(nproc)" --target run_programs
