@@ -73,7 +73,7 @@ case $listen in
     *) [ -n "$password_file" ] || refuse "--listen $listen reaches beyond this machine: it needs --password-file FILE" ;;
 esac
 if [ -n "$web" ] && web_access_port_in_use "$listen" "$port"; then
-    refuse "port $port is already in use; choose another with --port"
+    refuse "Port $port is already in use; choose another with --port."
 fi
 
 # A failed step ends with 1, whatever status it ended with, so that 2 stays a refusal.

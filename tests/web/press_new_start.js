@@ -1,13 +1,16 @@
-// Opens the tool's web page in Debian's Chromium, sees that the whole
-// remote desktop is scaled to fit the browser's window, and, by clicks on
-// the noVNC canvas alone, presses "New" and then "Start" in the tool's
-// window.
+// Opens the tool's web page in Debian's Chromium: without its password and
+// with one that differs in the last character the page must not connect;
+// at the address itself the whole desktop must be scaled to the window.
+// Then, by clicks on the noVNC canvas alone, presses "New" and "Start" in
+// the tool's window.
 // Usage: node press_new_start.js URL DESKTOP_WIDTHxHEIGHT [SCREENSHOT.png]
 // Exits non-zero, saying why, when any step fails or takes too long.
-const { kStepTimeoutMs, newPage, runWithBrowser } = require('./chromium');
+const { chromium } = require('playwright-core');
 
-// A laptop's screen, lower than the 1024 x 768 desktop.
-const kViewport = { width: 1280, height: 720 };
+const kStepTimeoutMs = 20000;
+// A laptop's screen, lower than the desktop; an https page's certificate,
+// made for the test, is taken unchecked.
+const kPage = { viewport: { width: 1280, height: 720 }, ignoreHTTPSErrors: true };
 
 // The admin window's template is 496 x 247 dialog units; its "Start" and
 // "New" buttons are 50 x 15 units at (5, 150) and (70, 150). Its font, 8 pt
@@ -16,10 +19,10 @@ const kClientUnits = { width: 496, height: 247 };
 const kButtonCentres = { start: { x: 30, y: 157.5 }, new: { x: 95, y: 157.5 } };
 const kPixelsPerUnit = { x: 6 / 4, y: 13 / 8 };
 
-// Looks at the noVNC canvas: its size in desktop pixels, where the page
-// shows it, the one window on the desktop (the bounding box of every pixel
-// that differs from the desktop's colour, read in the bottom right corner),
-// and the pixels around a point of the desktop, if one is given.
+// Looks at the noVNC canvas as the page shows it: where the canvas is and
+// how much it is scaled, the one window on the desktop (the bounding box of
+// every pixel that differs from the desktop's colour, read in the bottom
+// right corner), and the pixels around a point of the page, if one is given.
 async function look(page, point) {
     return page.evaluate(point => {
         const canvases = [...document.querySelectorAll('canvas')];
@@ -27,59 +30,39 @@ async function look(page, point) {
         if (!canvas || canvas.width === 0)
             return null;
         const { width, height } = canvas;
-        const { left, top, right, bottom } = canvas.getBoundingClientRect();
+        const box = canvas.getBoundingClientRect(), scale = box.width / width;
         const pixels = new Uint32Array(canvas.getContext('2d').getImageData(0, 0, width, height).data.buffer);
         const background = pixels[width * height - 1];
-        const window = { left: width, top: height, right: 0, bottom: 0 };
+        let left = width, top = height, right = -1, bottom = -1;
         for (let y = 0; y < height; ++y) {
             for (let x = 0; x < width; ++x) {
                 if (pixels[y * width + x] === background)
                     continue;
-                window.left = Math.min(window.left, x); window.right = Math.max(window.right, x + 1);
-                window.top = Math.min(window.top, y); window.bottom = Math.max(window.bottom, y + 1);
+                left = Math.min(left, x); right = Math.max(right, x);
+                top = Math.min(top, y); bottom = Math.max(bottom, y);
             }
         }
         let around = '';
         if (point) {
-            const x0 = Math.round(point.x) - 20, y0 = Math.round(point.y) - 6;
+            const x0 = Math.round((point.x - box.left) / scale) - 20, y0 = Math.round((point.y - box.top) / scale) - 6;
             for (let y = y0; y < y0 + 12; ++y)
                 around += pixels.slice(y * width + x0, y * width + x0 + 40).join() + ';';
         }
-        return {
-            width, height, shown: { left, top, right, bottom }, around,
-            window: window.right === 0 ? null : window,
-        };
+        const window = right < 0 ? null : { left, top, right: right + 1, bottom: bottom + 1 };
+        return { width, height, left: box.left, top: box.top, scale, window, around };
     }, point);
 }
 
-// Where a button's centre is on the desktop, measured from the window's
+// Where a button's centre is on the page, measured from the window's
 // bottom-left corner, below which lies only the window's border.
-function buttonOnDesktop(window, centre) {
+function buttonOnPage(screen, centre) {
+    const { window } = screen;
     const border = (window.right - window.left - kClientUnits.width * kPixelsPerUnit.x) / 2;
+    const clientBottom = window.bottom - border;
     return {
-        x: window.left + border + centre.x * kPixelsPerUnit.x,
-        y: window.bottom - border - (kClientUnits.height - centre.y) * kPixelsPerUnit.y,
+        x: screen.left + (window.left + border + centre.x * kPixelsPerUnit.x) * screen.scale,
+        y: screen.top + (clientBottom - (kClientUnits.height - centre.y) * kPixelsPerUnit.y) * screen.scale,
     };
-}
-
-// Where a point of the desktop is on the page.
-function onPage(screen, point) {
-    const { shown } = screen;
-    return {
-        x: shown.left + point.x * (shown.right - shown.left) / screen.width,
-        y: shown.top + point.y * (shown.bottom - shown.top) / screen.height,
-    };
-}
-
-// The whole desktop is on the page, as large as the window lets it be: it
-// reaches the window's edges in one direction.
-function fitsWindow(screen, desktop) {
-    const { shown } = screen;
-    const whole = `${screen.width}x${screen.height}` === desktop;
-    const inside = shown.left >= 0 && shown.top >= 0 &&
-                   shown.right <= kViewport.width + 0.5 && shown.bottom <= kViewport.height + 0.5;
-    const filled = shown.right - shown.left >= kViewport.width - 1 || shown.bottom - shown.top >= kViewport.height - 1;
-    return whole && inside && filled;
 }
 
 async function until(what, probe) {
@@ -94,36 +77,62 @@ async function until(what, probe) {
     }
 }
 
-runWithBrowser(async (browser, url, desktop, screenshot) => {
-    const page = await newPage(browser, kViewport);
-    await page.goto(url, { timeout: kStepTimeoutMs });
-
-    // The window has appeared once two looks a moment apart agree on it
-    // and it is at least as wide as its template.
-    let previous = null;
-    const screen = await until('the tool\'s window on the page', async () => {
-        const screen = await look(page);
-        const window = screen && JSON.stringify(screen.window);
-        const same = screen && screen.window && window === previous;
-        previous = window;
-        const wide = same && screen.window.right - screen.window.left >= kClientUnits.width * kPixelsPerUnit.x;
-        return wide ? screen : null;
+async function main(url, desktop, screenshot) {
+    const browser = await chromium.launch({
+        executablePath: '/usr/bin/chromium',
+        timeout: kStepTimeoutMs,
+        args: ['--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
+               '--disable-background-networking', '--disable-component-update', '--disable-sync'],
     });
-    console.log(`window at ${JSON.stringify(screen.window)} of the ${screen.width}x${screen.height} desktop,` +
-                ` shown at ${JSON.stringify(screen.shown)}`);
-    if (!fitsWindow(screen, desktop))
-        throw new Error(`the ${desktop} desktop is not scaled to the ${kViewport.width}x${kViewport.height} window`);
+    try {
+        // Without the password the page asks for it, with one that differs in
+        // its last character it is refused: either way it must not connect.
+        const password = new URL(url).searchParams.get('password') ?? '', base = url.replace(`&password=${password}`, '');
+        const wrong = `${base}&password=${password.slice(0, 7)}${password[7] === 'A' ? 'B' : 'A'}`;
+        for (const [address, shown] of [[base, '#noVNC_credentials_dlg.noVNC_open'], [wrong, '.noVNC_status_error']]) {
+            const probe = await browser.newPage(kPage);
+            await probe.goto(address, { timeout: kStepTimeoutMs });
+            await probe.waitForSelector(`${shown}, html.noVNC_connected`, { timeout: kStepTimeoutMs });
+            if (await probe.$('html.noVNC_connected'))
+                throw new Error(`${address} connects`);
+        }
 
-    const start = buttonOnDesktop(screen.window, kButtonCentres.start);
-    const disabledStart = (await look(page, start)).around;
-    const add = onPage(screen, buttonOnDesktop(screen.window, kButtonCentres.new));
-    await page.mouse.click(add.x, add.y);
-    // "Start" turns enabled once the new server is the current one.
-    await until('"Start" enabled after "New"', async () => (await look(page, start)).around !== disabledStart);
-    const startOnPage = onPage(screen, start);
-    await page.mouse.click(startOnPage.x, startOnPage.y);
-    if (screenshot) {
-        await new Promise(resolve => setTimeout(resolve, 2000));
-        await page.screenshot({ path: screenshot });
+        const page = await browser.newPage(kPage);
+        await page.goto(url, { timeout: kStepTimeoutMs });
+
+        // The window has appeared once two looks a moment apart agree on it
+        // and it is at least as wide as its template.
+        let previous = null;
+        const screen = await until('the tool\'s window on the page', async () => {
+            const screen = await look(page);
+            const window = screen && JSON.stringify(screen.window);
+            const same = screen && screen.window && window === previous;
+            previous = window;
+            const wide = same && screen.window.right - screen.window.left >= kClientUnits.width * kPixelsPerUnit.x;
+            return wide ? screen : null;
+        });
+        console.log(`window at ${JSON.stringify(screen.window)} of the ${screen.width}x${screen.height} desktop`);
+        const fit = Math.min(kPage.viewport.width / screen.width, kPage.viewport.height / screen.height);
+        if (`${screen.width}x${screen.height}` !== desktop || Math.abs(screen.scale - fit) > 0.01)
+            throw new Error(`the ${desktop} desktop is not scaled to the window, but by ${screen.scale}`);
+
+        const start = buttonOnPage(screen, kButtonCentres.start);
+        const disabledStart = (await look(page, start)).around;
+        const add = buttonOnPage(screen, kButtonCentres.new);
+        await page.mouse.click(add.x, add.y);
+        // "Start" turns enabled once the new server is the current one.
+        await until('"Start" enabled after "New"', async () => (await look(page, start)).around !== disabledStart);
+        await page.mouse.click(start.x, start.y);
+        if (screenshot) {
+            await new Promise(resolve => setTimeout(resolve, 2000));
+            await page.screenshot({ path: screenshot });
+        }
+    } finally {
+        await browser.close();
     }
+}
+
+main(process.argv[2], process.argv[3], process.argv[4]).catch(error => {
+    console.error(`browser: ${error.message}`);
+    process.exit(1);
 });
