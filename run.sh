@@ -66,7 +66,7 @@ fi
 [ -z "$key" ] || [ -n "$cert" ] || refuse "--key needs --cert"
 if [ -n "$cert" ]; then
     web_access_tls_usable "$cert" "$key" ||
-        refuse "$cert${key:+ and $key} hold no readable certificate and matching private key"
+        refuse "TLS cannot use $cert${key:+ with $key}: no readable certificate and matching private key"
 fi
 case $listen in
     127.* | localhost | ::1) ;;
