@@ -1,19 +1,19 @@
 #!/bin/bash
 # Installs the Debian packages the build, the tests and the demo need, and
 # the pinned browser driver of the browser test from npm. Installs nothing
-# when everything is there already. With "run", only what ./run.sh needs
-# (the build configures the tests too, hence GoogleTest and Python): an
-# operator's host gets no browser.
+# when everything is there already, and needs root (or sudo) only when it
+# installs. With "run", only what ./run.sh needs to build the tool for
+# Windows and serve it: an operator's host gets no test framework and no
+# browser.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 
 packages=(
-    cmake make g++
+    cmake make
     g++-mingw-w64-x86-64-posix
-    googletest python3
     wine64
     fonts-wine
-    xvfb
+    xvfb xauth
     x11vnc
     novnc
     websockify
@@ -21,14 +21,18 @@ packages=(
 for_tests=
 if [ "${1:-}" != run ]; then
     for_tests=1
-    packages+=(iproute2 chromium imagemagick zip clang libclang-rt-14-dev)
+    # The host build, the tests, the fuzz targets (Clang and its libFuzzer),
+    # the browser test (ss, xdpyinfo, a test certificate), the pictures and
+    # the package.
+    packages+=(g++ googletest python3 clang libclang-rt-14-dev iproute2 chromium x11-utils openssl imagemagick zip)
 fi
 
+# One look at dpkg's database for all of them.
+installed=$'\n'$(dpkg-query -W -f='${Package} ${Status}\n' "${packages[@]}" 2>/dev/null |
+    sed -n 's/ install ok installed$//p' || true)$'\n'
 missing=()
 for package in "${packages[@]}"; do
-    if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed'; then
-        missing+=("$package")
-    fi
+    [[ $installed == *$'\n'$package$'\n'* ]] || missing+=("$package")
 done
 # Node.js may come from elsewhere than Debian; any npm will do.
 [ -z "$for_tests" ] || command -v npm >/dev/null || missing+=(nodejs npm)

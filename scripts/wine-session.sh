@@ -22,6 +22,7 @@ else
 fi
 
 wine_session_xvfb_pid=
+wine_session_auth_folder=
 wine_session_stop() {
     timeout 20 /usr/lib/wine/wineserver64 -k </dev/null >/dev/null 2>&1 || true
     timeout 20 /usr/lib/wine/wineserver64 -w </dev/null >/dev/null 2>&1 || true
@@ -29,6 +30,7 @@ wine_session_stop() {
         kill "$wine_session_xvfb_pid" 2>/dev/null || true
         wait "$wine_session_xvfb_pid" 2>/dev/null || true
     fi
+    [ -z "$wine_session_auth_folder" ] || rm -rf "$wine_session_auth_folder"
     [ -z "$wine_session_own_prefix" ] || rm -rf "$wine_session_own_prefix"
 }
 trap wine_session_stop EXIT
@@ -36,17 +38,29 @@ trap wine_session_stop EXIT
 # Starts a private Xvfb display for the Wine programs, of the screen size
 # given (WIDTHxHEIGHTxDEPTH) or 1280x1024x24. Xvfb picks a free display
 # itself and writes its number once it listens there, so two runs can never
-# end up on one display.
+# end up on one display. Only holders of a fresh cookie may open it: the
+# cookie file, in a folder only this user can open, is XAUTHORITY for
+# everything the sourcing script starts.
 wine_session_start_display() {
-    local screen=${1:-1280x1024x24} fifo display=
-    fifo=$(mktemp -u)
+    local screen=${1:-1280x1024x24} fifo cookie display=
+    wine_session_auth_folder=$(mktemp -d)
+    fifo=$wine_session_auth_folder/display
     mkfifo "$fifo"
+    export XAUTHORITY=$wine_session_auth_folder/cookie
+    cookie=$(od -An -N16 -tx1 /dev/urandom | tr -d ' \n')
+    # Family "any" with no address and no display number: it matches the
+    # display whose number Xvfb has yet to choose.
+    if ! echo "ffff 0000 0000 0012 $(printf MIT-MAGIC-COOKIE-1 | od -An -tx1 | tr -d ' \n') 0010 $cookie" |
+        (umask 077 && : >"$XAUTHORITY" && xauth -q -f "$XAUTHORITY" nmerge -); then
+        echo "xauth could not write the display's cookie" >&2
+        return 1
+    fi
     # A session of its own: a Ctrl-C at the terminal must not take the
     # display away before the sourcing script has closed what runs on it.
-    setsid Xvfb -displayfd 3 -screen 0 "$screen" -nolisten tcp 3>"$fifo" {wine_session_lock_fd}>&- </dev/null >/dev/null 2>&1 &
+    setsid Xvfb -displayfd 3 -screen 0 "$screen" -auth "$XAUTHORITY" -nolisten tcp 3>"$fifo" \
+        {wine_session_lock_fd}>&- </dev/null >/dev/null 2>&1 &
     wine_session_xvfb_pid=$!
     read -r -t 10 display <"$fifo" || true
-    rm -f "$fifo"
     if [ -z "$display" ]; then
         echo "Xvfb did not start" >&2
         return 1

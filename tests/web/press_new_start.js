@@ -1,10 +1,16 @@
-// Opens the tool's web page in Debian's Chromium and, by clicks on the noVNC
-// canvas alone, presses "New" and then "Start" in the tool's window.
-// Usage: node press_new_start.js URL [SCREENSHOT.png]
+// Opens the tool's web page in Debian's Chromium: without its password and
+// with one that differs in the last character the page must not connect;
+// at the address itself the whole desktop must be scaled to the window.
+// Then, by clicks on the noVNC canvas alone, presses "New" and "Start" in
+// the tool's window.
+// Usage: node press_new_start.js URL DESKTOP_WIDTHxHEIGHT [SCREENSHOT.png]
 // Exits non-zero, saying why, when any step fails or takes too long.
 const { chromium } = require('playwright-core');
 
 const kStepTimeoutMs = 20000;
+// A laptop's screen, lower than the desktop; an https page's certificate,
+// made for the test, is taken unchecked.
+const kPage = { viewport: { width: 1280, height: 720 }, ignoreHTTPSErrors: true };
 
 // The admin window's template is 496 x 247 dialog units; its "Start" and
 // "New" buttons are 50 x 15 units at (5, 150) and (70, 150). Its font, 8 pt
@@ -13,10 +19,10 @@ const kClientUnits = { width: 496, height: 247 };
 const kButtonCentres = { start: { x: 30, y: 157.5 }, new: { x: 95, y: 157.5 } };
 const kPixelsPerUnit = { x: 6 / 4, y: 13 / 8 };
 
-// Looks at the noVNC canvas as the page shows it: where the canvas is, the
-// one window on the desktop (the bounding box of every pixel that differs
-// from the desktop's colour, read in the bottom right corner), and the
-// pixels around a point of the page, if one is given.
+// Looks at the noVNC canvas as the page shows it: where the canvas is and
+// how much it is scaled, the one window on the desktop (the bounding box of
+// every pixel that differs from the desktop's colour, read in the bottom
+// right corner), and the pixels around a point of the page, if one is given.
 async function look(page, point) {
     return page.evaluate(point => {
         const canvases = [...document.querySelectorAll('canvas')];
@@ -24,7 +30,7 @@ async function look(page, point) {
         if (!canvas || canvas.width === 0)
             return null;
         const { width, height } = canvas;
-        const box = canvas.getBoundingClientRect();
+        const box = canvas.getBoundingClientRect(), scale = box.width / width;
         const pixels = new Uint32Array(canvas.getContext('2d').getImageData(0, 0, width, height).data.buffer);
         const background = pixels[width * height - 1];
         let left = width, top = height, right = -1, bottom = -1;
@@ -38,12 +44,12 @@ async function look(page, point) {
         }
         let around = '';
         if (point) {
-            const x0 = Math.round(point.x - box.left) - 20, y0 = Math.round(point.y - box.top) - 6;
+            const x0 = Math.round((point.x - box.left) / scale) - 20, y0 = Math.round((point.y - box.top) / scale) - 6;
             for (let y = y0; y < y0 + 12; ++y)
                 around += pixels.slice(y * width + x0, y * width + x0 + 40).join() + ';';
         }
         const window = right < 0 ? null : { left, top, right: right + 1, bottom: bottom + 1 };
-        return { width, height, left: box.left, top: box.top, window, around };
+        return { width, height, left: box.left, top: box.top, scale, window, around };
     }, point);
 }
 
@@ -54,8 +60,8 @@ function buttonOnPage(screen, centre) {
     const border = (window.right - window.left - kClientUnits.width * kPixelsPerUnit.x) / 2;
     const clientBottom = window.bottom - border;
     return {
-        x: screen.left + window.left + border + centre.x * kPixelsPerUnit.x,
-        y: screen.top + clientBottom - (kClientUnits.height - centre.y) * kPixelsPerUnit.y,
+        x: screen.left + (window.left + border + centre.x * kPixelsPerUnit.x) * screen.scale,
+        y: screen.top + (clientBottom - (kClientUnits.height - centre.y) * kPixelsPerUnit.y) * screen.scale,
     };
 }
 
@@ -71,7 +77,7 @@ async function until(what, probe) {
     }
 }
 
-async function main(url, screenshot) {
+async function main(url, desktop, screenshot) {
     const browser = await chromium.launch({
         executablePath: '/usr/bin/chromium',
         timeout: kStepTimeoutMs,
@@ -79,7 +85,19 @@ async function main(url, screenshot) {
                '--disable-background-networking', '--disable-component-update', '--disable-sync'],
     });
     try {
-        const page = await browser.newPage({ viewport: { width: 1100, height: 850 } });
+        // Without the password the page asks for it, with one that differs in
+        // its last character it is refused: either way it must not connect.
+        const password = new URL(url).searchParams.get('password') ?? '', base = url.replace(`&password=${password}`, '');
+        const wrong = `${base}&password=${password.slice(0, 7)}${password[7] === 'A' ? 'B' : 'A'}`;
+        for (const [address, shown] of [[base, '#noVNC_credentials_dlg.noVNC_open'], [wrong, '.noVNC_status_error']]) {
+            const probe = await browser.newPage(kPage);
+            await probe.goto(address, { timeout: kStepTimeoutMs });
+            await probe.waitForSelector(`${shown}, html.noVNC_connected`, { timeout: kStepTimeoutMs });
+            if (await probe.$('html.noVNC_connected'))
+                throw new Error(`${address} connects`);
+        }
+
+        const page = await browser.newPage(kPage);
         await page.goto(url, { timeout: kStepTimeoutMs });
 
         // The window has appeared once two looks a moment apart agree on it
@@ -94,6 +112,9 @@ async function main(url, screenshot) {
             return wide ? screen : null;
         });
         console.log(`window at ${JSON.stringify(screen.window)} of the ${screen.width}x${screen.height} desktop`);
+        const fit = Math.min(kPage.viewport.width / screen.width, kPage.viewport.height / screen.height);
+        if (`${screen.width}x${screen.height}` !== desktop || Math.abs(screen.scale - fit) > 0.01)
+            throw new Error(`the ${desktop} desktop is not scaled to the window, but by ${screen.scale}`);
 
         const start = buttonOnPage(screen, kButtonCentres.start);
         const disabledStart = (await look(page, start)).around;
@@ -111,7 +132,7 @@ async function main(url, screenshot) {
     }
 }
 
-main(process.argv[2], process.argv[3]).catch(error => {
+main(process.argv[2], process.argv[3], process.argv[4]).catch(error => {
     console.error(`browser: ${error.message}`);
     process.exit(1);
 });
