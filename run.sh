@@ -15,6 +15,7 @@ usage() {
 Usage: ./run.sh [--game DIR] [--web] [--port N] [--listen ADDRESS]
                 [--password-file FILE] [--cert FILE [--key FILE]]
   --game DIR            run on the game folder DIR, which holds QYR.exe (default: a demo copy)
+  --servers FILE        open the server set FILE at start-up and bring its running servers back
   --web                 serve the tool to a web browser (the default without DISPLAY)
   --port N              web port (default 6080)
   --listen ADDRESS      web address (default 127.0.0.1); any other than loopback
@@ -32,10 +33,11 @@ refuse() {
     exit 2
 }
 
-game= web= port=6080 listen=127.0.0.1 password_file= cert= key=
+game= servers= web= port=6080 listen=127.0.0.1 password_file= cert= key=
 while [ $# -gt 0 ]; do
     case $1 in
         --game) game=${2:-}; shift ;;
+        --servers) servers=${2:-}; shift ;;
         --web) web=1 ;;
         --port) port=${2:-}; web=1; shift ;;
         --listen) listen=${2:-}; web=1; shift ;;
@@ -55,6 +57,11 @@ if [ -n "$game" ]; then
     [ -n "$(find "$game" -maxdepth 1 -iname "$game_desktop_server")" ] ||
         refuse "$game holds no $game_desktop_server: give the folder of the game's server program"
     [ -d "$game/../Data/LevelScripts" ] || echo "Warning: no ../Data/LevelScripts beside $game: the map lists will be empty." >&2
+fi
+if [ -n "$servers" ]; then
+    [ -f "$servers" ] ||
+        refuse "no such server set: $servers (make one with \"Save Server Set As...\" in the tool's system menu)"
+    servers=$(realpath "$servers")
 fi
 [[ $port =~ ^[0-9]+$ ]] && [ "$port" -ge 1 ] && [ "$port" -le 65535 ] || refuse "--port needs a number from 1 to 65535"
 password=
@@ -117,12 +124,16 @@ if [ -z "$game" ]; then
     cp "$tool_build/bin/$game_desktop_server" build/demo/Bin/
     game=$root/build/demo/Bin
 fi
-game_desktop_start "$game" "$tool_build/bin"
+# The tool takes the set by its Windows path.
+tool_arguments=()
+[ -z "$servers" ] || tool_arguments=("$(timeout 60 /usr/lib/wine/wine64 winepath -w "$servers" 2>/dev/null)")
+game_desktop_start "$game" "$tool_build/bin" "${tool_arguments[@]}"
 
 echo "QYR SAT runs on the game folder $game."
 echo "Closing its window ends this script once no game server it started is left running."
 echo "Ctrl-C ends the tool and stops its game servers: each is asked to close, and ended after" \
      "$game_desktop_grace_seconds seconds."
+[ -z "$servers" ] || echo "The server set $servers keeps them marked running, so the next run brings them back."
 if [ -n "$web" ]; then
     shown=$listen
     [ "$shown" != 0.0.0.0 ] || shown=$(hostname)

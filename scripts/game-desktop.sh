@@ -17,12 +17,13 @@ game_desktop_run() {
     timeout 60 /usr/lib/wine/wine64 explorer /desktop=$game_desktop_spec "$@" </dev/null >/dev/null 2>&1
 }
 
-# game_desktop_start FOLDER BIN: runs the tool from the folder BIN with
-# FOLDER as its working directory. An operator's servers run as long as the
-# operator wants, so there is no time limit unless QYRSAT_RUN_TIMEOUT sets one.
+# game_desktop_start FOLDER BIN [ARGUMENT...]: runs the tool from the folder
+# BIN with FOLDER as its working directory, and the arguments given. An
+# operator's servers run as long as the operator wants, so there is no time
+# limit unless QYRSAT_RUN_TIMEOUT sets one.
 game_desktop_start() {
     (cd "$1" && exec timeout "${QYRSAT_RUN_TIMEOUT:-0}" /usr/lib/wine/wine64 explorer \
-        /desktop=$game_desktop_spec "$2/$game_desktop_tool") </dev/null >/dev/null 2>&1 &
+        /desktop=$game_desktop_spec "$2/$game_desktop_tool" "${@:3}") </dev/null >/dev/null 2>&1 &
     game_desktop_pid=$!
 }
 

@@ -53,6 +53,12 @@ run_headless "$mark" --listen 0.0.0.0 >"$game/refused.log" 2>&1 || status=$?
 grep -q -- "--password-file" "$game/refused.log" || fail "the refusal does not name --password-file"
 [ -z "$(marked "$mark")" ] || fail "the refused run left processes"
 
+echo "-- --servers with no such file starts nothing"
+status=0
+run_headless "$mark" --servers "$game/none.ini" >"$game/refused.log" 2>&1 || status=$?
+[ $status -eq 2 ] && grep -q "no such server set" "$game/refused.log" || fail "exit status $status: $(cat "$game/refused.log")"
+[ -z "$(marked "$mark")" ] || fail "the refused run left processes"
+
 # start_run OPTION...: run.sh on the game folder, as a job of its own, as
 # at a terminal: its own process group, which Ctrl-C reaches as a whole, and
 # SIGINT not ignored as in a script's background. Sets url to its address.
@@ -131,10 +137,22 @@ done
 [ "$(grep -ac '^start ' "$game/Bin/qyr_standin.log")" -eq 1 ] || fail "more than one launch"
 grep -aq "^close pid=$server " "$game/Bin/qyr_standin.log" || fail "the server was not asked to close: $(cat "$game/Bin/qyr_standin.log")"
 
-echo "-- with --cert, --key and --password-file, all of it over https with the file's password"
+echo "-- with --cert, --key and --password-file, all of it over https with the file's password;"
+echo "   with --servers, the tool keeps its servers in the set, and Ctrl-C leaves the one started marked running"
 openssl req -x509 -newkey rsa:2048 -nodes -subj /CN=127.0.0.1 -keyout "$game/key.pem" -out "$game/cert.pem" 2>/dev/null
 echo "tls-word" >"$game/password"
-start_run --cert "$game/cert.pem" --key "$game/key.pem" --password-file "$game/password"
+set_file="$game/my servers.ini"
+echo "; an empty server set" >"$set_file"
+start_run --cert "$game/cert.pem" --key "$game/key.pem" --password-file "$game/password" --servers "$set_file"
 [ "$url" = "https://127.0.0.1:$port/vnc.html?autoconnect=true&resize=scale" ] || { cat "$game/run.log"; fail "address '$url'"; }
-# The run ends with the test.
 timeout 120 node tests/web/press_new_start.js "$url&password=tls-word" "$desktop" || fail "the browser could not press New and Start"
+for _ in $(seq 60); do
+    grep -q '^running=1' "$set_file" && break
+    sleep 0.5
+done
+kill -INT -- "-$run"
+wait "$run" || true
+run=
+[ "$(grep -ac '^start ' "$game/Bin/qyr_standin.log")" -eq 2 ] || fail "launches: $(cat "$game/Bin/qyr_standin.log")"
+[ "$(grep -c '^running=1' "$set_file")" -eq 1 ] && grep -q '^name="qyr"' "$set_file" ||
+    fail "the set after Ctrl-C: $(cat "$set_file")"
