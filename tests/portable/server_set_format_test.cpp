@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <ios>
+#include <random>
 #include <sstream>
 #include <string>
 
@@ -40,50 +42,55 @@ ServerConfig Named(const char* name)
 
 }  // namespace
 
+// Random records in every other slot: texts of any bytes but NUL and line
+// feed, every bit pattern of a float, each list's values.
 TEST(ServerSetFormat, EveryFieldComesBackInItsSlot)
 {
-    const std::string awkward = " \"quoted\" = ;[x] 'a' " + std::string(233, 'z') + " ";
-    ASSERT_EQ(awkward.size(), 255u);
+    std::mt19937 random(2026);
+    const auto any = [&](const std::vector<std::int32_t>& values) { return values[random() % values.size()]; };
     ServerManager table;
-    for (int i = 0; i < 3; ++i)
-        ASSERT_TRUE(table.AddServer());
-    ServerConfig& changed = *table.slots[1];
-    CopyText(changed.name, awkward.c_str());
-    CopyText(changed.password, "\"");
-    CopyText(changed.mapName, "'");
-    CopyText(changed.rotationFile, "C:\\rotations\\a b.map");
-    changed.port = -7;
-    changed.rankPoints = 2147483647;
-    changed.damageMultiplier = 0.1f;
-    changed.jumpSlowdown = 3.4028235e38f;
-    changed.playOn = 0, changed.maxPlayers = 32, changed.matchTime = 120, changed.freezeTime = 20;
-    changed.roundTime = 1, changed.mapTime = 45, changed.gameMode = 5;
-    changed.team1SkinSet = 2, changed.team2SkinSet = 1;
-    for (std::uint8_t* flag : {&changed.useMapRotation, &changed.respawn, &changed.immediatePlay, &changed.openChat,
-                               &changed.useExternIp, &changed.running})
-        *flag = 1;
-    for (std::uint8_t* flag : {&changed.friendlyFire, &changed.dedicated, &changed.spectateAll, &changed.allowShadows,
-                               &changed.pure, &changed.hash, &changed.antiCheat, &changed.minimize})
-        *flag = 0;
-    changed.externIp[0] = 255, changed.externIp[3] = 9;
-    changed.process.dwProcessId = 4294967295u, changed.process.dwThreadId = 12;
-    changed.processCreated = 18446744073709551615u;
-    table.slots[31] = table.slots[2];  // the last slot, an empty one between
-    table.slots[2] = nullptr;
+    for (int slot = 1; slot < kMaxServers; slot += 2, ++table.count) {
+        ServerConfig& s = *(table.slots[slot] = new ServerConfig);
+        for (char* text : {s.name, s.password, s.mapName, s.rotationFile}) {
+            std::string value = std::to_string(slot) + ":";  // a name no other slot has
+            for (std::size_t length = random() % 253; length > 0; --length) {
+                const char c = static_cast<char>(1 + random() % 255);
+                value += c == '\n' ? '=' : c;
+            }
+            CopyText(text, kTextSize, value.c_str());
+        }
+        for (float* number : {&s.damageMultiplier, &s.jumpSlowdown}) {
+            const std::uint32_t bits = random();
+            std::memcpy(number, &bits, sizeof bits);
+        }
+        s.port = static_cast<std::int32_t>(random()), s.rankPoints = static_cast<std::int32_t>(random());
+        s.playOn = any(kListRules.playOn), s.maxPlayers = any(kListRules.maxPlayers);
+        s.matchTime = any(kListRules.matchTime), s.freezeTime = any(kListRules.freezeTime);
+        s.roundTime = any(kListRules.roundTime), s.mapTime = any(kListRules.mapTime);
+        s.team1SkinSet = any(kListRules.team1SkinSet), s.team2SkinSet = any(kListRules.team2SkinSet);
+        s.gameMode = static_cast<std::int32_t>(random() % kGameModeCount);
+        for (std::uint8_t* flag : {&s.useMapRotation, &s.friendlyFire, &s.dedicated, &s.respawn, &s.spectateAll,
+                                   &s.immediatePlay, &s.allowShadows, &s.pure, &s.hash, &s.antiCheat, &s.openChat,
+                                   &s.minimize, &s.useExternIp, &s.running})
+            *flag = static_cast<std::uint8_t>(random() % 2);
+        for (std::uint8_t& octet : s.externIp)
+            octet = static_cast<std::uint8_t>(random());
+        if (s.running == 1)
+            s.process.dwProcessId = random(), s.process.dwThreadId = random(), s.processCreated = random() * 7919ull;
+    }
+    const std::string awkward = " \"quoted\" = ;[x] 'a' " + std::string(233, 'z') + " ";
+    CopyText(table.slots[1]->name, awkward.c_str());
+    table.slots[1]->damageMultiplier = 0.1f;
 
     std::string text;
     ASSERT_TRUE(ServerSetText(table, text));
     const ServerSetReading reading = Read(text);
-    ASSERT_TRUE(reading.isSet);
     EXPECT_TRUE(reading.ignored.empty()) << reading.ignored.front();
-    ASSERT_EQ(reading.servers.size(), 3u);
-    const int slots[] = {0, 1, 31};
-    for (int i = 0; i < 3; ++i) {
-        EXPECT_EQ(reading.servers[i].slot, slots[i]);
-        EXPECT_EQ(Fields(reading.servers[i].config), Fields(*table.slots[slots[i]]));
-    }
-    EXPECT_EQ(reading.servers[1].config.damageMultiplier, 0.1f);
-    EXPECT_STREQ(reading.servers[1].config.name, awkward.c_str());
+    ASSERT_EQ(reading.servers.size(), 16u);
+    for (const SlotRecord& server : reading.servers)
+        EXPECT_EQ(Fields(server.config), Fields(*table.slots[server.slot])) << server.slot;
+    EXPECT_EQ(reading.servers[0].config.damageMultiplier, 0.1f);
+    EXPECT_EQ(reading.servers[0].config.name, awkward);
 }
 
 TEST(ServerSetFormat, HandWrittenSetReadsAsTheSystemReadsProfiles)
@@ -98,6 +105,7 @@ TEST(ServerSetFormat, HandWrittenSetReadsAsTheSystemReadsProfiles)
         "NAME = \"  spaced  \"\n"
         "name = second\n"
         "gameMode = hostagerescue\n"
+        "mapName = 'Canyon'\n"
         "externIp = 10.0.0.5\n"
         "running = 0\n"
         "processId = 99\n"
@@ -110,6 +118,7 @@ TEST(ServerSetFormat, HandWrittenSetReadsAsTheSystemReadsProfiles)
     EXPECT_EQ(Fields(reading.servers[0].config), Fields(ServerConfig()));
     ServerConfig expected = Named("  spaced  ");
     expected.maxPlayers = 8, expected.gameMode = 2;
+    CopyText(expected.mapName, "Canyon");
     expected.externIp[0] = 10, expected.externIp[3] = 5;
     EXPECT_EQ(reading.servers[1].slot, 1);
     EXPECT_EQ(Fields(reading.servers[1].config), Fields(expected));
@@ -196,18 +205,4 @@ TEST(ServerSetFormat, IgnoredListShowsTenThenACount)
         ignored.push_back("line " + std::to_string(i));
     EXPECT_EQ(IgnoredValuesList(ignored),
               "line 1\nline 2\nline 3\nline 4\nline 5\nline 6\nline 7\nline 8\nline 9\nline 10\n... and 2 more.\n");
-}
-
-TEST(ServerSetFormat, TableTakesTheSetsSlotsOrNothing)
-{
-    ServerManager table;
-    ASSERT_TRUE(table.AddServer());
-    EXPECT_FALSE(table.ReplaceServers({{3, Named("a")}, {3, Named("b")}}));
-    EXPECT_FALSE(table.ReplaceServers({{32, Named("a")}}));
-    EXPECT_STREQ(table.slots[0]->name, "qyr");
-    ASSERT_TRUE(table.ReplaceServers({{7, Named("a")}, {2, Named("b")}}));
-    EXPECT_EQ(table.count, 2);
-    EXPECT_EQ(table.current, 2);
-    EXPECT_EQ(table.slots[0], nullptr);
-    EXPECT_STREQ(table.slots[7]->name, "a");
 }

@@ -48,14 +48,6 @@ BOOL CALLBACK FindOwnWindow(HWND window, LPARAM param)
     return FALSE;
 }
 
-std::string WindowText(HWND window)
-{
-    const int length = ::GetWindowTextLengthA(window);
-    std::vector<char> text(static_cast<std::size_t>(length > 0 ? length : 0) + 1, '\0');
-    ::GetWindowTextA(window, text.data(), static_cast<int>(text.size()));
-    return text.data();
-}
-
 // A visible dialog of this process whose owner is disabled: one running its
 // modal loop. Modeless windows under test have no disabled owner.
 BOOL CALLBACK CollectModal(HWND window, LPARAM param)
@@ -72,6 +64,14 @@ BOOL CALLBACK CollectModal(HWND window, LPARAM param)
 }
 
 }  // namespace
+
+std::string WindowText(HWND window)
+{
+    const int length = ::GetWindowTextLengthA(window);
+    std::vector<char> text(static_cast<std::size_t>(length > 0 ? length : 0) + 1, '\0');
+    ::GetWindowTextA(window, text.data(), static_cast<int>(text.size()));
+    return text.data();
+}
 
 std::string ControlText(HWND dialog, int id)
 {

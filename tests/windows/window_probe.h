@@ -9,6 +9,8 @@
 #include <string>
 #include <thread>
 
+// A window's caption, or a control's text, whole.
+std::string WindowText(HWND window);
 std::string ControlText(HWND dialog, int id);
 bool IsControlEnabled(HWND dialog, int id);
 bool IsChecked(HWND dialog, int id);
