@@ -3,6 +3,7 @@
 // window, their running servers taken over or started again, refused where
 // they cannot be used.
 #include <functional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -70,41 +71,25 @@ protected:
 
 }  // namespace
 
-TEST_F(ServerSetTest, SaveAsThenOpenInAnotherCopyGivesTheSameTable)
-{
-    AddServer();
-    AddServer();
-    TypeText(m_window, IDC_NAME, " two  words ");
-    Click(m_window, IDC_RESPAWN);
-    ChooseItem(m_window, IDC_MAXPLAYERS, "8");
-    ASSERT_TRUE(ChooseSetFile(m_window, IDM_SAVESERVERSETAS, "Save As"));
-    EXPECT_EQ(WindowText(m_window), std::string("servers.ini - ") + kPlainCaption);
-    const std::vector<std::string> lines = CommandLines();
-    ::DestroyWindow(m_window);
-
-    CServerAdminDlg copy;
-    ASSERT_TRUE(copy.Create());
-    EXPECT_EQ(WindowText(copy.GetSafeHwnd()), kPlainCaption);
-    ASSERT_TRUE(ChooseSetFile(copy.GetSafeHwnd(), IDM_OPENSERVERSET, "Open"));
-    EXPECT_EQ(WindowText(copy.GetSafeHwnd()), std::string("servers.ini - ") + kPlainCaption);
-    EXPECT_EQ(CommandLines(), lines);
-    EXPECT_EQ(lines[1].rfind(" +server  two  words  +port 27016 +map TeamDeathMatch\\ +maxplayers 8 ", 0), 0u);
-    EXPECT_NE(lines[1].find(" +dedicated +respawn +specall "), std::string::npos);
-    EXPECT_EQ(ListBoxCount(copy.GetSafeHwnd(), IDC_SERVERLIST), 2);
-    ::DestroyWindow(copy.GetSafeHwnd());
-}
-
 // Closed with "No", the servers run on; the next copy started with the set
-// takes over the one still running and starts the one the host lost, with
-// no question, and its Stop reaches the server it took over.
+// has the same table, takes over the server still running and starts the
+// one the host lost, with no question, and its Stop reaches the server it
+// took over.
 TEST_F(ServerSetTest, RunningServersAreTakenOverOrStartedAgainAtStartUp)
 {
     for (int i = 0; i < 2; ++i) {
         AddServer();
         Notify(m_window, IDC_START, BN_CLICKED);
     }
-    ASSERT_TRUE(m_servers.WaitForStarts(2, 15000));
+    Notify(m_window, IDC_STOP, BN_CLICKED);
+    TypeText(m_window, IDC_NAME, " two  words ");
+    ChooseItem(m_window, IDC_MAXPLAYERS, "8");
+    Notify(m_window, IDC_START, BN_CLICKED);
+    ASSERT_TRUE(m_servers.WaitForStarts(3, 15000));
     ASSERT_TRUE(ChooseSetFile(m_window, IDM_SAVESERVERSETAS, "Save As"));
+    EXPECT_EQ(WindowText(m_window), std::string("servers.ini - ") + kPlainCaption);
+    const std::vector<std::string> lines = CommandLines();
+    EXPECT_EQ(lines[1].rfind(" +server  two  words  +port 27016 +map TeamDeathMatch\\ +maxplayers 8 ", 0), 0u);
     const DWORD kept = g_serverManager->slots[0]->process.dwProcessId;
     const DWORD lost = g_serverManager->slots[1]->process.dwProcessId;
     std::string question;
@@ -118,15 +103,17 @@ TEST_F(ServerSetTest, RunningServersAreTakenOverOrStartedAgainAtStartUp)
     copy.SetStartUpArguments({"servers.ini"});
     ASSERT_TRUE(copy.Create());
     PumpPendingMessages();
-    ASSERT_TRUE(m_servers.WaitForStarts(3, 15000));
+    ASSERT_TRUE(m_servers.WaitForStarts(4, 15000));
     const StandinEvents starts = Select(m_servers.Events(), standin::kStartEvent);
-    EXPECT_EQ(starts[2].Field("cmdline"), Select(starts, standin::kStartEvent, lost).at(0).Field("cmdline"));
+    EXPECT_EQ(starts[3].Field("cmdline"), Select(starts, standin::kStartEvent, lost).at(0).Field("cmdline"));
+    EXPECT_EQ(CommandLines(), lines);
+    EXPECT_EQ(WindowText(copy.GetSafeHwnd()), std::string("servers.ini - ") + kPlainCaption);
     EXPECT_EQ(g_serverManager->slots[0]->process.dwProcessId, kept);
-    EXPECT_EQ(g_serverManager->slots[1]->process.dwProcessId, starts[2].processId);
+    EXPECT_EQ(g_serverManager->slots[1]->process.dwProcessId, starts[3].processId);
     EXPECT_EQ(g_serverManager->CountRunning(), 2);
-    EXPECT_NE(ReadFileBytes(SetPath()).find("processId=" + std::to_string(starts[2].processId)), std::string::npos);
+    EXPECT_NE(ReadFileBytes(SetPath()).find("processId=" + std::to_string(starts[3].processId)), std::string::npos);
 
-    ChooseListBoxItem(copy.GetSafeHwnd(), IDC_SERVERLIST, 0);
+    ChooseListBoxItem(copy.GetSafeHwnd(), IDC_SERVERLIST, 1);  // "qyr", after " two  words "
     Notify(copy.GetSafeHwnd(), IDC_STOP, BN_CLICKED);
     EXPECT_FALSE(m_servers.WaitForEvents(standin::kQuitEvent, kept, 5000).empty());
     // Closed with "Yes", the set keeps no server running.
@@ -190,8 +177,10 @@ TEST_F(ServerSetTest, UnwritableSetIsToldOnceUntilAWriteSucceeds)
     }
 }
 
-// Every refusal comes before the file dialog; Cancel anywhere changes nothing.
-TEST_F(ServerSetTest, OpenAsksInTurnAndCancelChangesNothing)
+// Every refusal comes before the file dialog. Opened from the menu, the set
+// replaces the table, and the servers it saved as running are started
+// after one question.
+TEST_F(ServerSetTest, OpenFromTheMenuAsksInTurn)
 {
     AddServer();
     Notify(m_window, IDC_START, BN_CLICKED);
@@ -200,12 +189,22 @@ TEST_F(ServerSetTest, OpenAsksInTurnAndCancelChangesNothing)
     EXPECT_EQ(text, "Stop the running servers before opening a server set.");
     Notify(m_window, IDC_STOP, BN_CLICKED);
     ASSERT_TRUE(Answering("Open Server Set", Read(text, IDNO), [&] { SystemCommand(m_window, IDM_OPENSERVERSET); }));
-    EXPECT_EQ(text, "The table holds 1 server(s) that no server set keeps. Replace them with the servers of a set?");
-    ModalAnswerer cancel("Open", [](HWND dialog) { PressButton(dialog, IDCANCEL); });
-    ASSERT_TRUE(Answering("Open Server Set", Read(text, IDYES), [&] { SystemCommand(m_window, IDM_OPENSERVERSET); }));
-    EXPECT_TRUE(cancel.Answered());
-    EXPECT_EQ(g_serverManager->count, 1);
     EXPECT_EQ(WindowText(m_window), kPlainCaption);
+
+    WriteFileBytes(SetPath(), "[Slot 2]\nname=saved\nrunning=1\n");
+    std::string other;
+    ModalAnswerer replace("Open Server Set", Read(other, IDYES));  // the two questions share a caption
+    ASSERT_TRUE(Answering("Open Server Set", Read(text, IDYES),
+                          [&] { ASSERT_TRUE(ChooseSetFile(m_window, IDM_OPENSERVERSET, "Open")); }));
+    EXPECT_EQ(std::set<std::string>({text, other}),
+              std::set<std::string>({"The table holds 1 server(s) that no server set keeps. Replace them with the "
+                                     "servers of a set?",
+                                     "Start the 1 servers that were running when this set was saved?"}));
+    ASSERT_TRUE(m_servers.WaitForStarts(2, 15000));
+    EXPECT_NE(Select(m_servers.Events(), standin::kStartEvent).back().Field("cmdline").find(" +server saved "),
+              std::string::npos);
+    EXPECT_EQ(g_serverManager->count, 1);
+    EXPECT_EQ(WindowText(m_window), std::string("servers.ini - ") + kPlainCaption);
 }
 
 // Each leaves an empty table and no set open. A set this window has open is
