@@ -131,16 +131,17 @@ TEST(ServerSetFormat, HandWrittenSetReadsAsTheSystemReadsProfiles)
 // server stays, and one line says what was ignored; the message shows ten.
 TEST(ServerSetFormat, ValueBreakingItsRuleLeavesTheDefaultAndIsListed)
 {
-    const char* const lines[] = {
+    const std::string lines[] = {
         "gameMode = Deathmatch",   "team1SkinSet = 3",          "team2SkinSet = -1",  "playOn = 2",
         "maxPlayers = 17",         "matchTime = 7",             "freezeTime = 21",    "roundTime = 11",
         "mapTime = 1",             "friendlyFire = 2",          "running = yes",      "port = 99999999999",
         "rankPoints = 12abc",      "damageMultiplier = fast",   "jumpSlowdown =",     "externIp = 1.2.3",
         "externIp = 1.2.3.256",    "externIp = 1.2.3.4.5",      "processId = -1",     "processCreated = x",
+        "password = " + std::string(256, 'p'),
     };
     std::vector<std::string> ignored;
-    for (const char* line : lines) {
-        const ServerSetReading reading = Read(std::string("[Slot 1]\nname=a\n") + line);
+    for (const std::string& line : lines) {
+        const ServerSetReading reading = Read("[Slot 1]\nname=a\n" + line);
         ASSERT_EQ(reading.servers.size(), 1u) << line;
         EXPECT_EQ(Fields(reading.servers[0].config), Fields(Named("a"))) << line;
         ASSERT_EQ(reading.ignored.size(), 1u) << line;
@@ -149,10 +150,7 @@ TEST(ServerSetFormat, ValueBreakingItsRuleLeavesTheDefaultAndIsListed)
     }
     const std::string message = IgnoredValuesList(ignored);
     EXPECT_EQ(std::count(message.begin(), message.end(), '\n'), 11);
-    EXPECT_EQ(message.substr(message.find(ignored[9])), ignored[9] + "\n... and 10 more.\n");
-    const ServerSetReading longName = Read("[Slot 1]\nname=" + std::string(256, 'n'));
-    EXPECT_STREQ(longName.servers.at(0).config.name, "qyr");
-    EXPECT_EQ(longName.ignored.size(), 1u);
+    EXPECT_EQ(message.substr(message.find(ignored[9])), ignored[9] + "\n... and 11 more.\n");
 }
 
 TEST(ServerSetFormat, SlotsOutOfRangeRepeatedOrWithARepeatedNameAreLeftOut)
@@ -170,29 +168,26 @@ TEST(ServerSetFormat, SlotsOutOfRangeRepeatedOrWithARepeatedNameAreLeftOut)
     EXPECT_EQ(reading.ignored.size(), 6u);  // slots 0 and 33, the second slot 2, Alpha, ALPHA, the second qyr
 }
 
+// An empty text, or one of comments only, is an empty set.
 TEST(ServerSetFormat, TextThatIsNoSetSaysWhichLine)
 {
     const struct {
         std::string text;
+        bool isSet;
         std::size_t strayLine;
     } cases[] = {
-        {"Map = TeamEscape\\Canyon;\r\nMap = Fallout\\Dunes;\r\n", 1},
-        {"name=qyr\n[Slot 1]\n", 1},
-        {"[Slot 1]\nname=a\nport 27015\n", 3},
-        {"; fine\n[Slot 1\n", 2},
-        {std::string("[Slot 1]\nname=a\0b\n", 17), 0},
+        {"Map = TeamEscape\\Canyon;\r\nMap = Fallout\\Dunes;\r\n", false, 1},
+        {"name=qyr\n[Slot 1]\n", false, 1},
+        {"[Slot 1]\nname=a\nport 27015\n", false, 3},
+        {"; fine\n[Slot 1\n", false, 2},
+        {std::string("[Slot 1]\nname=a\0b\n", 17), false, 0},
+        {"", true, 0},
+        {"; only a comment\r\n\r\n", true, 0},
     };
     for (const auto& c : cases) {
         const ServerSetReading reading = Read(c.text);
-        EXPECT_FALSE(reading.isSet) << c.text;
+        EXPECT_EQ(reading.isSet, c.isSet) << c.text;
         EXPECT_EQ(reading.strayLine, c.strayLine) << c.text;
         EXPECT_TRUE(reading.servers.empty());
-    }
-    ServerManager empty;
-    std::string text;
-    ASSERT_TRUE(ServerSetText(empty, text));
-    for (const std::string& emptySet : {std::string(), text}) {
-        EXPECT_TRUE(Read(emptySet).isSet);
-        EXPECT_TRUE(Read(emptySet).servers.empty());
     }
 }

@@ -50,14 +50,15 @@ std::vector<std::string> CommandLines()
     return lines;
 }
 
+void EndProcess(HANDLE process)
+{
+    ::TerminateProcess(process, 1);
+    ::WaitForSingleObject(process, 10000);
+    ::CloseHandle(process);
+}
+
 class ServerSetTest : public AdminWindowTest {
 protected:
-    void SetUp() override
-    {
-        AdminWindowTest::SetUp();
-        ASSERT_TRUE(m_servers.Ready());
-    }
-
     std::string SetPath() const { return m_game.BinFolder() + "\\servers.ini"; }
 
     bool ChooseSetFile(HWND window, UINT command, const char* dialogCaption)
@@ -77,43 +78,38 @@ protected:
 // took over.
 TEST_F(ServerSetTest, RunningServersAreTakenOverOrStartedAgainAtStartUp)
 {
-    for (int i = 0; i < 2; ++i) {
-        AddServer();
-        Notify(m_window, IDC_START, BN_CLICKED);
-    }
-    Notify(m_window, IDC_STOP, BN_CLICKED);
+    AddServer();
     TypeText(m_window, IDC_NAME, " two  words ");
     ChooseItem(m_window, IDC_MAXPLAYERS, "8");
     Notify(m_window, IDC_START, BN_CLICKED);
-    ASSERT_TRUE(m_servers.WaitForStarts(3, 15000));
+    AddServer();
+    Notify(m_window, IDC_START, BN_CLICKED);
+    ASSERT_TRUE(m_servers.WaitForStarts(2, 15000));
     ASSERT_TRUE(ChooseSetFile(m_window, IDM_SAVESERVERSETAS, "Save As"));
     EXPECT_EQ(WindowText(m_window), std::string("servers.ini - ") + kPlainCaption);
     const std::vector<std::string> lines = CommandLines();
-    EXPECT_EQ(lines[1].rfind(" +server  two  words  +port 27016 +map TeamDeathMatch\\ +maxplayers 8 ", 0), 0u);
+    EXPECT_EQ(lines[0].rfind(" +server  two  words  +port 27015 +map TeamDeathMatch\\ +maxplayers 8 ", 0), 0u);
     const DWORD kept = g_serverManager->slots[0]->process.dwProcessId;
     const DWORD lost = g_serverManager->slots[1]->process.dwProcessId;
     std::string question;
     ASSERT_TRUE(Answering("Running server(s)", Read(question, IDNO), [&] { ::SendMessageA(m_window, WM_CLOSE, 0, 0); }));
-    const HANDLE lostProcess = ::OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, lost);
-    ASSERT_TRUE(::TerminateProcess(lostProcess, 1));
-    ::WaitForSingleObject(lostProcess, 5000);
-    ::CloseHandle(lostProcess);
+    EndProcess(::OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, lost));
 
     CServerAdminDlg copy;
     copy.SetStartUpArguments({"servers.ini"});
     ASSERT_TRUE(copy.Create());
     PumpPendingMessages();
-    ASSERT_TRUE(m_servers.WaitForStarts(4, 15000));
+    ASSERT_TRUE(m_servers.WaitForStarts(3, 15000));
     const StandinEvents starts = Select(m_servers.Events(), standin::kStartEvent);
-    EXPECT_EQ(starts[3].Field("cmdline"), Select(starts, standin::kStartEvent, lost).at(0).Field("cmdline"));
+    EXPECT_EQ(starts[2].Field("cmdline"), Select(starts, standin::kStartEvent, lost).at(0).Field("cmdline"));
     EXPECT_EQ(CommandLines(), lines);
     EXPECT_EQ(WindowText(copy.GetSafeHwnd()), std::string("servers.ini - ") + kPlainCaption);
     EXPECT_EQ(g_serverManager->slots[0]->process.dwProcessId, kept);
-    EXPECT_EQ(g_serverManager->slots[1]->process.dwProcessId, starts[3].processId);
+    EXPECT_EQ(g_serverManager->slots[1]->process.dwProcessId, starts[2].processId);
     EXPECT_EQ(g_serverManager->CountRunning(), 2);
-    EXPECT_NE(ReadFileBytes(SetPath()).find("processId=" + std::to_string(starts[3].processId)), std::string::npos);
+    EXPECT_NE(ReadFileBytes(SetPath()).find("processId=" + std::to_string(starts[2].processId)), std::string::npos);
 
-    ChooseListBoxItem(copy.GetSafeHwnd(), IDC_SERVERLIST, 1);  // "qyr", after " two  words "
+    ChooseListBoxItem(copy.GetSafeHwnd(), IDC_SERVERLIST, 0);  // " two  words ", before "qyr"
     Notify(copy.GetSafeHwnd(), IDC_STOP, BN_CLICKED);
     EXPECT_FALSE(m_servers.WaitForEvents(standin::kQuitEvent, kept, 5000).empty());
     // Closed with "Yes", the set keeps no server running.
@@ -144,14 +140,9 @@ TEST_F(ServerSetTest, KilledToolsSetBringsItsServersBack)
         for (int wait = 0; wait < 100 && ReadFileBytes(SetPath()).find(saved) == std::string::npos; ++wait)
             ::Sleep(100);
         EXPECT_NE(ReadFileBytes(SetPath()).find(saved), std::string::npos);
-        ::TerminateProcess(process.hProcess, 1);
-        ::WaitForSingleObject(process.hProcess, 10000);
         ::CloseHandle(process.hThread);
-        ::CloseHandle(process.hProcess);
-        const HANDLE server = ::OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, start.processId);
-        ::TerminateProcess(server, 1);
-        ::WaitForSingleObject(server, 5000);
-        ::CloseHandle(server);
+        EndProcess(process.hProcess);
+        EndProcess(::OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, start.processId));
     }
 }
 
