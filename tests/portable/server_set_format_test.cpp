@@ -12,21 +12,24 @@
 
 namespace {
 
+template <typename... Values>
+std::string Joined(const Values&... values)
+{
+    std::ostringstream out;
+    out << std::hexfloat;
+    ((out << values << '|'), ...);
+    return out.str();
+}
+
 // Every field the set keeps, written out by the test's own hand.
 std::string Fields(const ServerConfig& s)
 {
-    std::ostringstream out;
-    out << std::hexfloat << s.name << '|' << s.password << '|' << s.port << '|' << s.playOn << '|' << s.maxPlayers << '|'
-        << s.matchTime << '|' << s.freezeTime << '|' << s.roundTime << '|' << s.mapTime << '|' << s.rankPoints << '|'
-        << s.damageMultiplier << '|' << s.jumpSlowdown << '|' << s.gameMode << '|' << s.mapName << '|'
-        << s.rotationFile << '|' << s.team1SkinSet << '|' << s.team2SkinSet << '|' << s.process.dwProcessId << '|'
-        << s.process.dwThreadId << '|' << s.processCreated << '|';
-    for (const std::uint8_t flag : {s.useMapRotation, s.friendlyFire, s.dedicated, s.respawn, s.spectateAll,
-                                    s.immediatePlay, s.allowShadows, s.pure, s.hash, s.antiCheat, s.openChat,
-                                    s.minimize, s.useExternIp, s.externIp[0], s.externIp[1], s.externIp[2],
-                                    s.externIp[3], s.running})
-        out << int(flag) << ',';
-    return out.str();
+    return Joined(s.name, s.password, s.port, s.playOn, s.maxPlayers, s.matchTime, s.freezeTime, s.roundTime,
+                  s.mapTime, s.rankPoints, s.damageMultiplier, s.jumpSlowdown, s.gameMode, s.mapName, s.rotationFile,
+                  s.team1SkinSet, s.team2SkinSet, s.process.dwProcessId, s.process.dwThreadId, s.processCreated,
+                  +s.useMapRotation, +s.friendlyFire, +s.dedicated, +s.respawn, +s.spectateAll, +s.immediatePlay,
+                  +s.allowShadows, +s.pure, +s.hash, +s.antiCheat, +s.openChat, +s.minimize, +s.useExternIp,
+                  +s.externIp[0], +s.externIp[1], +s.externIp[2], +s.externIp[3], +s.running);
 }
 
 ServerSetReading Read(const std::string& text)
