@@ -40,214 +40,123 @@ bool EqualKeys(std::string_view a, std::string_view b)
            });
 }
 
-// The whole text, and nothing but the text, must be the number.
+// The whole text, and nothing but the text, must be the number; otherwise
+// the number is left as it was.
 template <typename Number>
 bool ParseWhole(std::string_view text, Number& number)
 {
+    Number parsed = 0;
     const char* end = text.data() + text.size();
-    const std::from_chars_result parsed = std::from_chars(text.data(), end, number);
-    return !text.empty() && parsed.ec == std::errc() && parsed.ptr == end;
+    const std::from_chars_result result = std::from_chars(text.data(), end, parsed);
+    if (text.empty() || result.ec != std::errc() || result.ptr != end)
+        return false;
+    number = parsed;
+    return true;
 }
 
-// A field's reader stores a value it takes and answers null; otherwise it
-// leaves the field alone and answers why not.
-using FieldReader = const char* (*)(std::string_view, const ServerSetRules&, ServerConfig&);
-using FieldWriter = void (*)(const ServerConfig&, std::string&);
-
-template <char (ServerConfig::*Field)[kTextSize]>
-void WriteText(const ServerConfig& server, std::string& out)
-{
-    out += '"';
-    out += server.*Field;
-    out += '"';
-}
-
-template <char (ServerConfig::*Field)[kTextSize]>
-const char* ReadText(std::string_view value, const ServerSetRules&, ServerConfig& server)
-{
-    if (value.size() >= kTextSize)
-        return "longer than 255 characters";
-    char* field = server.*Field;
-    value.copy(field, value.size());
-    field[value.size()] = '\0';
-    return nullptr;
-}
-
-template <typename Number, Number ServerConfig::*Field>
-void WriteNumber(const ServerConfig& server, std::string& out)
-{
-    out += std::to_string(server.*Field);
-}
-
-template <typename Number, Number ServerConfig::*Field>
-const char* ReadNumber(std::string_view value, const ServerSetRules&, ServerConfig& server)
-{
-    Number number = 0;
-    if (!ParseWhole(value, number))
-        return "not a whole number the setting can hold";
-    server.*Field = number;
-    return nullptr;
-}
-
-template <std::int32_t ServerConfig::*Field, std::vector<std::int32_t> ServerSetRules::*Allowed>
-const char* ReadListed(std::string_view value, const ServerSetRules& rules, ServerConfig& server)
-{
-    const std::vector<std::int32_t>& allowed = rules.*Allowed;
-    std::int32_t number = 0;
-    if (!ParseWhole(value, number) || std::find(allowed.begin(), allowed.end(), number) == allowed.end())
-        return "not one of its list's values";
-    server.*Field = number;
-    return nullptr;
-}
-
-// Nine significant digits bring every single-precision value back exactly.
-template <float ServerConfig::*Field>
-void WriteFloat(const ServerConfig& server, std::string& out)
-{
-    char text[32];
-    std::snprintf(text, sizeof text, "%.9g", static_cast<double>(server.*Field));
-    out += text;
-}
-
-// The tool never changes the C library's locale, so the decimal point is
-// always a full stop.
-template <float ServerConfig::*Field>
-const char* ReadFloat(std::string_view value, const ServerSetRules&, ServerConfig& server)
-{
-    const std::string text(value);
-    char* end = nullptr;
-    const float number = std::strtof(text.c_str(), &end);
-    if (text.empty() || end != text.c_str() + text.size())
-        return "not a number";
-    server.*Field = number;
-    return nullptr;
-}
-
-// Flags count as set only when they hold 1, so 1 is what a set one is written as.
-template <std::uint8_t ServerConfig::*Field>
-void WriteFlag(const ServerConfig& server, std::string& out)
-{
-    out += server.*Field == 1 ? '1' : '0';
-}
-
-template <std::uint8_t ServerConfig::*Field>
-const char* ReadFlag(std::string_view value, const ServerSetRules&, ServerConfig& server)
-{
-    if (value != "0" && value != "1")
-        return "not 0 or 1";
-    server.*Field = value == "1" ? 1 : 0;
-    return nullptr;
-}
-
-void WriteGameMode(const ServerConfig& server, std::string& out)
-{
-    if (server.gameMode >= 0 && server.gameMode < kGameModeCount)
-        out += kGameModes[server.gameMode];
-}
-
-const char* ReadGameMode(std::string_view value, const ServerSetRules&, ServerConfig& server)
-{
-    for (int mode = 0; mode < kGameModeCount; ++mode) {
-        if (EqualKeys(value, kGameModes[mode])) {
-            server.gameMode = mode;
-            return nullptr;
-        }
-    }
-    return "no game mode's keyword";
-}
-
-void WriteAddress(const ServerConfig& server, std::string& out)
-{
-    const std::uint8_t* octets = server.externIp;
-    char text[16];
-    std::snprintf(text, sizeof text, "%u.%u.%u.%u", octets[0], octets[1], octets[2], octets[3]);
-    out += text;
-}
-
-const char* ReadAddress(std::string_view value, const ServerSetRules&, ServerConfig& server)
-{
-    constexpr const char* kWhy = "not an address of four numbers from 0 to 255";
-    std::uint8_t octets[4] = {};
-    for (int i = 0; i < 4; ++i) {
-        const std::size_t dot = i < 3 ? value.find('.') : value.size();
-        if (dot == std::string_view::npos || !ParseWhole(value.substr(0, dot), octets[i]))
-            return kWhy;
-        value.remove_prefix(i < 3 ? dot + 1 : dot);
-    }
-    std::copy(std::begin(octets), std::end(octets), server.externIp);
-    return nullptr;
-}
-
-// The launch's ids: read into the record, which then holds no handles.
-template <std::uint32_t ProcessRecord::*Id>
-void WriteProcessId(const ServerConfig& server, std::string& out)
-{
-    out += std::to_string(server.process.*Id);
-}
-
-template <std::uint32_t ProcessRecord::*Id>
-const char* ReadProcessId(std::string_view value, const ServerSetRules&, ServerConfig& server)
-{
-    std::uint32_t id = 0;
-    if (!ParseWhole(value, id))
-        return "not a whole number the setting can hold";
-    server.process.*Id = id;
-    return nullptr;
-}
+// How a field's value is written and read.
+enum class Kind {
+    Text,       // in double quotes, any text of the field's size
+    Integer,    // any 32-bit number
+    Listed,     // one of the numbers its list offers
+    Real,       // single precision, written with the digits it needs
+    Flag,       // 0 or 1
+    GameMode,   // a game mode's keyword
+    Address,    // a.b.c.d
+    ProcessId,  // the launch's ids and creation time, only while running
+    Created,
+};
 
 struct FieldKey {
     const char* key;
-    FieldWriter write;
-    FieldReader read;
-    bool onlyWhileRunning;
+    Kind kind;
+    char (ServerConfig::*text)[kTextSize] = nullptr;
+    std::int32_t ServerConfig::*integer = nullptr;
+    std::vector<std::int32_t> ServerSetRules::*allowed = nullptr;
+    float ServerConfig::*real = nullptr;
+    std::uint8_t ServerConfig::*flag = nullptr;
+    std::uint32_t ProcessRecord::*id = nullptr;
 };
+
+FieldKey TextKey(const char* key, char (ServerConfig::*field)[kTextSize])
+{
+    FieldKey entry{key, Kind::Text};
+    entry.text = field;
+    return entry;
+}
+
+FieldKey IntegerKey(const char* key, std::int32_t ServerConfig::*field, Kind kind = Kind::Integer,
+                    std::vector<std::int32_t> ServerSetRules::*allowed = nullptr)
+{
+    FieldKey entry{key, kind};
+    entry.integer = field;
+    entry.allowed = allowed;
+    return entry;
+}
+
+FieldKey ListedKey(const char* key, std::int32_t ServerConfig::*field, std::vector<std::int32_t> ServerSetRules::*allowed)
+{
+    return IntegerKey(key, field, Kind::Listed, allowed);
+}
+
+FieldKey RealKey(const char* key, float ServerConfig::*field)
+{
+    FieldKey entry{key, Kind::Real};
+    entry.real = field;
+    return entry;
+}
+
+FieldKey FlagKey(const char* key, std::uint8_t ServerConfig::*field)
+{
+    FieldKey entry{key, Kind::Flag};
+    entry.flag = field;
+    return entry;
+}
+
+FieldKey ProcessIdKey(const char* key, std::uint32_t ProcessRecord::*field)
+{
+    FieldKey entry{key, Kind::ProcessId};
+    entry.id = field;
+    return entry;
+}
 
 // Every field of the record that a set keeps, in the order it is written.
 const FieldKey kFieldKeys[] = {
-    {"name", WriteText<&ServerConfig::name>, ReadText<&ServerConfig::name>, false},
-    {"password", WriteText<&ServerConfig::password>, ReadText<&ServerConfig::password>, false},
-    {"port", WriteNumber<std::int32_t, &ServerConfig::port>, ReadNumber<std::int32_t, &ServerConfig::port>, false},
-    {"playOn", WriteNumber<std::int32_t, &ServerConfig::playOn>, ReadListed<&ServerConfig::playOn, &ServerSetRules::playOn>, false},
-    {"maxPlayers", WriteNumber<std::int32_t, &ServerConfig::maxPlayers>,
-     ReadListed<&ServerConfig::maxPlayers, &ServerSetRules::maxPlayers>, false},
-    {"matchTime", WriteNumber<std::int32_t, &ServerConfig::matchTime>,
-     ReadListed<&ServerConfig::matchTime, &ServerSetRules::matchTime>, false},
-    {"freezeTime", WriteNumber<std::int32_t, &ServerConfig::freezeTime>,
-     ReadListed<&ServerConfig::freezeTime, &ServerSetRules::freezeTime>, false},
-    {"roundTime", WriteNumber<std::int32_t, &ServerConfig::roundTime>,
-     ReadListed<&ServerConfig::roundTime, &ServerSetRules::roundTime>, false},
-    {"mapTime", WriteNumber<std::int32_t, &ServerConfig::mapTime>, ReadListed<&ServerConfig::mapTime, &ServerSetRules::mapTime>,
-     false},
-    {"rankPoints", WriteNumber<std::int32_t, &ServerConfig::rankPoints>, ReadNumber<std::int32_t, &ServerConfig::rankPoints>, false},
-    {"damageMultiplier", WriteFloat<&ServerConfig::damageMultiplier>, ReadFloat<&ServerConfig::damageMultiplier>,
-     false},
-    {"jumpSlowdown", WriteFloat<&ServerConfig::jumpSlowdown>, ReadFloat<&ServerConfig::jumpSlowdown>, false},
-    {"gameMode", WriteGameMode, ReadGameMode, false},
-    {"mapName", WriteText<&ServerConfig::mapName>, ReadText<&ServerConfig::mapName>, false},
-    {"rotationFile", WriteText<&ServerConfig::rotationFile>, ReadText<&ServerConfig::rotationFile>, false},
-    {"useMapRotation", WriteFlag<&ServerConfig::useMapRotation>, ReadFlag<&ServerConfig::useMapRotation>, false},
-    {"team1SkinSet", WriteNumber<std::int32_t, &ServerConfig::team1SkinSet>,
-     ReadListed<&ServerConfig::team1SkinSet, &ServerSetRules::team1SkinSet>, false},
-    {"team2SkinSet", WriteNumber<std::int32_t, &ServerConfig::team2SkinSet>,
-     ReadListed<&ServerConfig::team2SkinSet, &ServerSetRules::team2SkinSet>, false},
-    {"friendlyFire", WriteFlag<&ServerConfig::friendlyFire>, ReadFlag<&ServerConfig::friendlyFire>, false},
-    {"dedicated", WriteFlag<&ServerConfig::dedicated>, ReadFlag<&ServerConfig::dedicated>, false},
-    {"respawn", WriteFlag<&ServerConfig::respawn>, ReadFlag<&ServerConfig::respawn>, false},
-    {"spectateAll", WriteFlag<&ServerConfig::spectateAll>, ReadFlag<&ServerConfig::spectateAll>, false},
-    {"immediatePlay", WriteFlag<&ServerConfig::immediatePlay>, ReadFlag<&ServerConfig::immediatePlay>, false},
-    {"allowShadows", WriteFlag<&ServerConfig::allowShadows>, ReadFlag<&ServerConfig::allowShadows>, false},
-    {"pure", WriteFlag<&ServerConfig::pure>, ReadFlag<&ServerConfig::pure>, false},
-    {"hash", WriteFlag<&ServerConfig::hash>, ReadFlag<&ServerConfig::hash>, false},
-    {"antiCheat", WriteFlag<&ServerConfig::antiCheat>, ReadFlag<&ServerConfig::antiCheat>, false},
-    {"openChat", WriteFlag<&ServerConfig::openChat>, ReadFlag<&ServerConfig::openChat>, false},
-    {"minimize", WriteFlag<&ServerConfig::minimize>, ReadFlag<&ServerConfig::minimize>, false},
-    {"useExternIp", WriteFlag<&ServerConfig::useExternIp>, ReadFlag<&ServerConfig::useExternIp>, false},
-    {"externIp", WriteAddress, ReadAddress, false},
-    {"running", WriteFlag<&ServerConfig::running>, ReadFlag<&ServerConfig::running>, false},
-    {"processId", WriteProcessId<&ProcessRecord::dwProcessId>, ReadProcessId<&ProcessRecord::dwProcessId>, true},
-    {"threadId", WriteProcessId<&ProcessRecord::dwThreadId>, ReadProcessId<&ProcessRecord::dwThreadId>, true},
-    {"processCreated", WriteNumber<std::uint64_t, &ServerConfig::processCreated>,
-     ReadNumber<std::uint64_t, &ServerConfig::processCreated>, true},
+    TextKey("name", &ServerConfig::name),
+    TextKey("password", &ServerConfig::password),
+    IntegerKey("port", &ServerConfig::port),
+    ListedKey("playOn", &ServerConfig::playOn, &ServerSetRules::playOn),
+    ListedKey("maxPlayers", &ServerConfig::maxPlayers, &ServerSetRules::maxPlayers),
+    ListedKey("matchTime", &ServerConfig::matchTime, &ServerSetRules::matchTime),
+    ListedKey("freezeTime", &ServerConfig::freezeTime, &ServerSetRules::freezeTime),
+    ListedKey("roundTime", &ServerConfig::roundTime, &ServerSetRules::roundTime),
+    ListedKey("mapTime", &ServerConfig::mapTime, &ServerSetRules::mapTime),
+    IntegerKey("rankPoints", &ServerConfig::rankPoints),
+    RealKey("damageMultiplier", &ServerConfig::damageMultiplier),
+    RealKey("jumpSlowdown", &ServerConfig::jumpSlowdown),
+    IntegerKey("gameMode", &ServerConfig::gameMode, Kind::GameMode),
+    TextKey("mapName", &ServerConfig::mapName),
+    TextKey("rotationFile", &ServerConfig::rotationFile),
+    FlagKey("useMapRotation", &ServerConfig::useMapRotation),
+    ListedKey("team1SkinSet", &ServerConfig::team1SkinSet, &ServerSetRules::team1SkinSet),
+    ListedKey("team2SkinSet", &ServerConfig::team2SkinSet, &ServerSetRules::team2SkinSet),
+    FlagKey("friendlyFire", &ServerConfig::friendlyFire),
+    FlagKey("dedicated", &ServerConfig::dedicated),
+    FlagKey("respawn", &ServerConfig::respawn),
+    FlagKey("spectateAll", &ServerConfig::spectateAll),
+    FlagKey("immediatePlay", &ServerConfig::immediatePlay),
+    FlagKey("allowShadows", &ServerConfig::allowShadows),
+    FlagKey("pure", &ServerConfig::pure),
+    FlagKey("hash", &ServerConfig::hash),
+    FlagKey("antiCheat", &ServerConfig::antiCheat),
+    FlagKey("openChat", &ServerConfig::openChat),
+    FlagKey("minimize", &ServerConfig::minimize),
+    FlagKey("useExternIp", &ServerConfig::useExternIp),
+    FieldKey{"externIp", Kind::Address},
+    FlagKey("running", &ServerConfig::running),
+    ProcessIdKey("processId", &ProcessRecord::dwProcessId),
+    ProcessIdKey("threadId", &ProcessRecord::dwThreadId),
+    FieldKey{"processCreated", Kind::Created},
 };
 constexpr std::size_t kFieldCount = sizeof kFieldKeys / sizeof kFieldKeys[0];
 
@@ -256,6 +165,127 @@ const FieldKey* FindField(std::string_view key)
     for (const FieldKey& field : kFieldKeys) {
         if (EqualKeys(key, field.key))
             return &field;
+    }
+    return nullptr;
+}
+
+bool OnlyWhileRunning(const FieldKey& field)
+{
+    return field.kind == Kind::ProcessId || field.kind == Kind::Created;
+}
+
+void WriteValue(const FieldKey& field, const ServerConfig& server, std::string& out)
+{
+    char number[32];
+    switch (field.kind) {
+    case Kind::Text:
+        out += '"';
+        out += server.*field.text;
+        out += '"';
+        return;
+    case Kind::Integer:
+    case Kind::Listed:
+        out += std::to_string(server.*field.integer);
+        return;
+    case Kind::Real:
+        // Nine significant digits bring every single-precision value back.
+        std::snprintf(number, sizeof number, "%.9g", static_cast<double>(server.*field.real));
+        out += number;
+        return;
+    case Kind::Flag:
+        // Flags count as set only when they hold 1.
+        out += server.*field.flag == 1 ? '1' : '0';
+        return;
+    case Kind::GameMode:
+        if (server.gameMode >= 0 && server.gameMode < kGameModeCount)
+            out += kGameModes[server.gameMode];
+        return;
+    case Kind::Address:
+        std::snprintf(number, sizeof number, "%u.%u.%u.%u", server.externIp[0], server.externIp[1],
+                      server.externIp[2], server.externIp[3]);
+        out += number;
+        return;
+    case Kind::ProcessId:
+        out += std::to_string(server.process.*field.id);
+        return;
+    case Kind::Created:
+        out += std::to_string(server.processCreated);
+        return;
+    }
+}
+
+const char* ReadAddress(std::string_view value, std::uint8_t (&address)[4])
+{
+    std::uint8_t octets[4] = {};
+    for (int i = 0; i < 4; ++i) {
+        const std::size_t dot = i < 3 ? value.find('.') : value.size();
+        if (dot == std::string_view::npos || !ParseWhole(value.substr(0, dot), octets[i]))
+            return "not an address of four numbers from 0 to 255";
+        value.remove_prefix(i < 3 ? dot + 1 : dot);
+    }
+    std::copy(std::begin(octets), std::end(octets), address);
+    return nullptr;
+}
+
+// The tool never changes the C library's locale, so the decimal point is
+// always a full stop.
+bool ParseReal(std::string_view value, float& number)
+{
+    const std::string text(value);
+    char* end = nullptr;
+    number = std::strtof(text.c_str(), &end);
+    return !text.empty() && end == text.c_str() + text.size();
+}
+
+// Stores a value it takes and answers null; otherwise leaves the field
+// alone and answers why not.
+const char* ReadValue(const FieldKey& field, std::string_view value, const ServerSetRules& rules,
+                      ServerConfig& server)
+{
+    constexpr const char* kNoNumber = "not a whole number the setting can hold";
+    switch (field.kind) {
+    case Kind::Text:
+        if (value.size() >= kTextSize)
+            return "longer than 255 characters";
+        value.copy(server.*field.text, value.size());
+        (server.*field.text)[value.size()] = '\0';
+        return nullptr;
+    case Kind::Integer:
+        return ParseWhole(value, server.*field.integer) ? nullptr : kNoNumber;
+    case Kind::Listed: {
+        const std::vector<std::int32_t>& allowed = rules.*field.allowed;
+        std::int32_t number = 0;
+        if (!ParseWhole(value, number) || std::find(allowed.begin(), allowed.end(), number) == allowed.end())
+            return "not one of its list's values";
+        server.*field.integer = number;
+        return nullptr;
+    }
+    case Kind::Real: {
+        float number = 0;
+        if (!ParseReal(value, number))
+            return "not a number";
+        server.*field.real = number;
+        return nullptr;
+    }
+    case Kind::Flag:
+        if (value != "0" && value != "1")
+            return "not 0 or 1";
+        server.*field.flag = value == "1" ? 1 : 0;
+        return nullptr;
+    case Kind::GameMode:
+        for (int mode = 0; mode < kGameModeCount; ++mode) {
+            if (EqualKeys(value, kGameModes[mode])) {
+                server.gameMode = mode;
+                return nullptr;
+            }
+        }
+        return "no game mode's keyword";
+    case Kind::Address:
+        return ReadAddress(value, server.externIp);
+    case Kind::ProcessId:
+        return ParseWhole(value, server.process.*field.id) ? nullptr : kNoNumber;
+    case Kind::Created:
+        return ParseWhole(value, server.processCreated) ? nullptr : kNoNumber;
     }
     return nullptr;
 }
@@ -365,7 +395,7 @@ void SetReader::Value(std::string_view key, std::string_view value)
     if (field == nullptr || m_keysSeen[field - kFieldKeys])
         return;
     m_keysSeen[field - kFieldKeys] = true;
-    if (const char* why = field->read(value, m_rules, *m_server))
+    if (const char* why = ReadValue(*field, value, m_rules, *m_server))
         m_reading.ignored.push_back(m_section + " " + field->key + " = " + Shown(value) + ": " + why);
 }
 
@@ -402,12 +432,12 @@ bool ServerSetText(const ServerManager& table, std::string& text)
             continue;
         text += "\r\n" + SlotHeader(slot) + "\r\n";
         for (const FieldKey& field : kFieldKeys) {
-            if (field.onlyWhileRunning && server->running != 1)
+            if (OnlyWhileRunning(field) && server->running != 1)
                 continue;
             text += field.key;
             text += '=';
             const std::size_t valueStart = text.size();
-            field.write(*server, text);
+            WriteValue(field, *server, text);
             if (text.find('\n', valueStart) != std::string::npos)
                 return false;
             text += "\r\n";
