@@ -53,12 +53,6 @@ run_headless "$mark" --listen 0.0.0.0 >"$game/refused.log" 2>&1 || status=$?
 grep -q -- "--password-file" "$game/refused.log" || fail "the refusal does not name --password-file"
 [ -z "$(marked "$mark")" ] || fail "the refused run left processes"
 
-echo "-- --servers with no such file starts nothing"
-status=0
-run_headless "$mark" --servers "$game/none.ini" >"$game/refused.log" 2>&1 || status=$?
-[ $status -eq 2 ] && grep -q "no such server set" "$game/refused.log" || fail "exit status $status: $(cat "$game/refused.log")"
-[ -z "$(marked "$mark")" ] || fail "the refused run left processes"
-
 # start_run OPTION...: run.sh on the game folder, as a job of its own, as
 # at a terminal: its own process group, which Ctrl-C reaches as a whole, and
 # SIGINT not ignored as in a script's background. Sets url to its address.
