@@ -84,6 +84,7 @@ TEST(ServerSetFormat, EveryFieldComesBackInItsSlot)
         if (s.running == 1)
             s.process.dwProcessId = random(), s.process.dwThreadId = random(), s.processCreated = random() * 7919ull;
     }
+    // The first slot also gets a text and a number that are easily mangled.
     const std::string awkward = " \"quoted\" = ;[x] 'a' " + std::string(233, 'z') + " ";
     CopyText(table.slots[1]->name, awkward.c_str());
     table.slots[1]->damageMultiplier = 0.1f;
@@ -95,8 +96,6 @@ TEST(ServerSetFormat, EveryFieldComesBackInItsSlot)
     ASSERT_EQ(reading.servers.size(), 16u);
     for (const SlotRecord& server : reading.servers)
         EXPECT_EQ(Fields(server.config), Fields(*table.slots[server.slot])) << server.slot;
-    EXPECT_EQ(reading.servers[0].config.damageMultiplier, 0.1f);
-    EXPECT_EQ(reading.servers[0].config.name, awkward);
     CopyText(table.slots[1]->password, "a\nb");  // no line of the file could carry it
     EXPECT_FALSE(ServerSetText(table, text));
 }
@@ -111,7 +110,6 @@ TEST(ServerSetFormat, HandWrittenSetReadsAsTheSystemReadsProfiles)
         "  maxPlayers\t=  8  \n"
         "unknownKey = 1\n"
         "NAME = \"  spaced  \"\n"
-        "name = second\n"
         "gameMode = hostagerescue\n"
         "mapName = 'Canyon'\n"
         "externIp = 10.0.0.5\n"
