@@ -27,8 +27,8 @@ struct NameLimit {
     bool filled;  // the name box was full when the choice was made
 };
 
-// The name box: the edit in combo box cmb13, which may sit a level deeper,
-// in a combo box within an extended one.
+// The edit in combo box cmb13, which may sit a level deeper, in a combo
+// box within an extended one.
 BOOL CALLBACK FindEdit(HWND window, LPARAM found)
 {
     char className[8] = "";
@@ -37,13 +37,6 @@ BOOL CALLBACK FindEdit(HWND window, LPARAM found)
         return TRUE;
     *reinterpret_cast<HWND*>(found) = window;
     return FALSE;
-}
-
-HWND NameBox(HWND fileDialog)
-{
-    HWND box = nullptr;
-    ::EnumChildWindows(::GetDlgItem(fileDialog, cmb13), FindEdit, reinterpret_cast<LPARAM>(&box));
-    return box;
 }
 
 // The folder shown with the separator after it: as long as its path with
@@ -65,7 +58,7 @@ void LimitNameBox(HWND fileDialog, const NameLimit& limit)
     const std::size_t taken = ShownFolderWithSeparator(fileDialog) + limit.extensionLength;
     // A limit of 0 would lift the limit altogether.
     const WPARAM room = taken < limit.fullBoxPath ? limit.fullBoxPath - taken : 1;
-    const HWND box = NameBox(fileDialog);
+    const HWND box = FileDialogNameBox(fileDialog);
     ::SendMessageW(box, EM_LIMITTEXT, room, 0);
     if (static_cast<WPARAM>(::GetWindowTextLengthW(box)) > room) {
         ::SendMessageW(box, EM_SETSEL, room, -1);
@@ -76,7 +69,7 @@ void LimitNameBox(HWND fileDialog, const NameLimit& limit)
 // Without a name box there is no name that could have been cut.
 bool NameBoxFull(HWND fileDialog)
 {
-    const HWND box = NameBox(fileDialog);
+    const HWND box = FileDialogNameBox(fileDialog);
     return box != nullptr &&
            static_cast<LRESULT>(::GetWindowTextLengthW(box)) >= ::SendMessageW(box, EM_GETLIMITTEXT, 0, 0);
 }
@@ -100,6 +93,13 @@ UINT_PTR CALLBACK NameLimitHook(HWND hook, UINT message, WPARAM, LPARAM param)
     return 0;
 }
 }  // namespace
+
+HWND FileDialogNameBox(HWND fileDialog)
+{
+    HWND box = nullptr;
+    ::EnumChildWindows(::GetDlgItem(fileDialog, cmb13), FindEdit, reinterpret_cast<LPARAM>(&box));
+    return box;
+}
 
 CFileDialog::CFileDialog(bool openFileDialog, const char* defaultExtension, const char* fileName, DWORD flags,
                          const char* filter, CWnd* parent, std::size_t longestPath)

@@ -13,6 +13,10 @@ class CWnd;
 // The longest full path that the system's own file functions take.
 inline constexpr std::size_t kLongestSystemPath = MAX_PATH - 1;
 
+// The name box of an open or save dialog that is showing: the edit in which
+// the file name is typed. Null when there is none.
+HWND FileDialogNameBox(HWND fileDialog);
+
 class CFileDialog {
 public:
     // filter: "|"-separated pairs of description and pattern, ending "||".

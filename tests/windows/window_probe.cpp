@@ -10,6 +10,8 @@
 #include <set>
 #include <vector>
 
+#include "framework/file_dialog.h"
+
 namespace {
 
 constexpr auto kAnswerBound = std::chrono::seconds(20);
@@ -272,28 +274,9 @@ void ChooseListBoxItem(HWND dialog, int id, int index)
     Notify(dialog, id, LBN_SELCHANGE);
 }
 
-namespace {
-
-BOOL CALLBACK FindEdit(HWND window, LPARAM param)
-{
-    char className[16] = "";
-    ::GetClassNameA(window, className, sizeof className);
-    if (lstrcmpiA(className, "Edit") != 0)
-        return TRUE;
-    *reinterpret_cast<HWND*>(param) = window;
-    return FALSE;
-}
-
-}  // namespace
-
 void ChooseFileName(HWND fileDialog, const std::string& path)
 {
-    // The file-name field is the edit inside combo box cmb13, which may sit a
-    // level deeper, in a combo box within an extended one.
-    const int fileNameCombo = 0x47C;
-    HWND field = nullptr;
-    ::EnumChildWindows(::GetDlgItem(fileDialog, fileNameCombo), FindEdit, reinterpret_cast<LPARAM>(&field));
-    ::SendMessageA(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
+    ::SendMessageA(FileDialogNameBox(fileDialog), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
     PressButton(fileDialog, IDOK);
 }
 
