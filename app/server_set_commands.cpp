@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "admin/server_admin_dlg.h"
+#include "framework/file_contents.h"
 #include "framework/file_dialog.h"
 #include "servers/canonical_path_win.h"
 #include "servers/server_manager.h"
@@ -40,8 +41,7 @@ std::string ProgramName()
 {
     char path[MAX_PATH] = "";
     ::GetModuleFileNameA(nullptr, path, sizeof path);
-    const std::string program = path;
-    return program.substr(program.find_last_of("\\/") + 1);
+    return FileNameOf(path);
 }
 
 }  // namespace

@@ -54,8 +54,7 @@ bool FileExists(const std::string& path)
 // path near the platform's limit still leaves room for it.
 std::FILE* CreateTempBeside(const std::string& target, std::string& tempPath)
 {
-    const std::size_t separator = target.find_last_of(kPathSeparators);
-    const std::string folder = separator == std::string::npos ? std::string() : target.substr(0, separator + 1);
+    const std::string folder = target.substr(0, target.size() - FileNameOf(target).size());
     for (int attempt = 0; attempt < kTempNameAttempts; ++attempt) {
         char name[16];
         std::snprintf(name, sizeof name, "~%08lx.tmp", static_cast<unsigned long>(NextTempNumber()));
@@ -74,6 +73,12 @@ bool WriteWholly(std::FILE* file, const std::string& text)
 }
 
 }  // namespace
+
+std::string FileNameOf(const std::string& path)
+{
+    const std::size_t separator = path.find_last_of(kPathSeparators);
+    return separator == std::string::npos ? path : path.substr(separator + 1);
+}
 
 bool ReadFileContents(const char* path, std::size_t limit, std::string& text, std::string& failure)
 {

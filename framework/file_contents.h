@@ -5,6 +5,9 @@
 #include <cstddef>
 #include <string>
 
+// The last part of a path: the file's name without its folder.
+std::string FileNameOf(const std::string& path);
+
 // Reads the file in binary mode, or only its first `limit` bytes when it is
 // longer, so that a caller can tell a file over its limit without holding it
 // all. False when the file cannot be opened or read; `failure` then says why,

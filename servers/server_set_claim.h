@@ -14,15 +14,14 @@ public:
     ServerSetClaim(const ServerSetClaim&) = delete;
     ServerSetClaim& operator=(const ServerSetClaim&) = delete;
 
-    // What names one file, whatever way its path is written: the same key
-    // for the same file.
-    static std::string KeyFor(const std::string& path);
-
     // False when another holder, this copy included, has the file's claim.
     bool Take(const std::string& path);
     bool Holds(const std::string& path) const { return m_handle != nullptr && m_key == KeyFor(path); }
 
 private:
+    // What names one file, whatever way its path is written: the same key
+    // for the same file.
+    static std::string KeyFor(const std::string& path);
     void Release();
 
     void* m_handle = nullptr;

@@ -12,8 +12,7 @@ const char kLineFeedInText[] = "A name, password, map or path holds a line break
 
 std::string ServerSetSession::FileName() const
 {
-    const std::size_t separator = m_path.find_last_of("\\/:");
-    return separator == std::string::npos ? m_path : m_path.substr(separator + 1);
+    return FileNameOf(m_path);
 }
 
 bool ServerSetSession::TableKept(const ServerManager& table) const
@@ -32,6 +31,15 @@ bool ServerSetSession::ClaimFor(const std::string& path, ServerSetClaim& claim, 
         return true;
     failure = "Another copy of the tool has it open";
     return false;
+}
+
+void ServerSetSession::Become(const std::string& path, ServerSetClaim& claim, std::string written)
+{
+    if (!m_claim.Holds(path))
+        m_claim = std::move(claim);
+    m_path = path;
+    m_written = std::move(written);
+    m_failureTold = false;
 }
 
 bool ServerSetSession::Open(const std::string& path, const ServerSetRules& rules, ServerManager& table,
@@ -59,11 +67,9 @@ bool ServerSetSession::Open(const std::string& path, const ServerSetRules& rules
         failure = "There is not enough memory";
         return false;
     }
-    if (!m_claim.Holds(path))
-        m_claim = std::move(claim);
-    m_path = path;
-    ServerSetText(table, m_written);
-    m_failureTold = false;
+    std::string written;
+    ServerSetText(table, written);
+    Become(path, claim, std::move(written));
     ignored.insert(ignored.end(), reading.ignored.begin(), reading.ignored.end());
     return true;
 }
@@ -84,11 +90,7 @@ bool ServerSetSession::SaveAs(const std::string& path, const ServerManager& tabl
     std::string written;
     if (!ClaimFor(path, claim, failure) || !Write(path, table, written, failure))
         return false;
-    if (!m_claim.Holds(path))
-        m_claim = std::move(claim);
-    m_path = path;
-    m_written = std::move(written);
-    m_failureTold = false;
+    Become(path, claim, std::move(written));
     return true;
 }
 

@@ -49,6 +49,9 @@ private:
     // The set is written by this copy alone: another path, or the same one
     // when this copy already holds it.
     bool ClaimFor(const std::string& path, ServerSetClaim& claim, std::string& failure) const;
+    // Makes path the open set, with the claim just taken for it (none when
+    // this copy held it already) and what the file now holds.
+    void Become(const std::string& path, ServerSetClaim& claim, std::string written);
     bool Write(const std::string& path, const ServerManager& table, std::string& written, std::string& failure) const;
 
     std::string m_path;
