@@ -14,7 +14,7 @@
 
 #include "framework/controls.h"
 #include "framework/dialog.h"
-#include "servers/server_set_session.h"
+#include "sets/server_set_session.h"
 
 struct ServerConfig;
 
@@ -36,7 +36,7 @@ protected:
     void OnOK() override;
     void OnCancel() override;
     MessageTable GetMessageTable() const override;
-    INT_PTR WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void OnAfterOutermostMessage() override;
 
     void OnSysCommand(UINT id, LPARAM lParam);
     void OnPaint();
@@ -98,15 +98,11 @@ private:
     // for happens with the window shown.
     static constexpr UINT kStartUpMessage = WM_APP + 1;
 
+    // Servers the set saved as running come back, those no longer running
+    // after one question when the operator should be asked.
     void OpenServerSet(const std::string& path, bool askBeforeStarting);
-    // Servers the set saved as running: their process is taken over when it
-    // still runs, and otherwise they are started, after one question when
-    // the operator should be asked.
-    void RestoreRunningServers(bool askBeforeStarting);
     void SaveServerSetIfChanged();
     void ShowCaption() const;
-    // Values the set may hold where a list of this window offers the choice.
-    ServerSetRules ServerSetRulesOfLists() const;
     void ShowServerList();
 
     // The steps of a refresh, in the order they run.
@@ -173,5 +169,4 @@ private:
     std::vector<std::string> m_startUpArguments;
     std::string m_caption;  // the template's, shown alone while no set is open
     ServerSetSession m_serverSet;
-    int m_actionDepth = 0;  // messages that may change the table, being handled
 };

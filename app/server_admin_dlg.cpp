@@ -68,3 +68,11 @@ MessageTable CServerAdminDlg::GetMessageTable() const
     };
     return MakeMessageTable(entries);
 }
+
+// Every change of the table comes from one of the actions above: a command,
+// a notification, a tick, the start-up. The open set is written once the
+// action is over and the table whole again, not in the middle of it.
+void CServerAdminDlg::OnAfterOutermostMessage()
+{
+    SaveServerSetIfChanged();
+}

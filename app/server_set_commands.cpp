@@ -1,6 +1,6 @@
 // The admin window's server set: opened from the system menu or named on
 // the command line, saved from the system menu, and written again at the
-// end of every action and tick that changed the table.
+// end of every action that changed the table (server_admin_dlg.cpp).
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -8,7 +8,7 @@
 #include "admin/server_admin_dlg.h"
 #include "framework/file_contents.h"
 #include "framework/file_dialog.h"
-#include "servers/canonical_path_win.h"
+#include "framework/paths.h"
 #include "servers/server_manager.h"
 
 namespace {
@@ -21,19 +21,11 @@ const char kUsageCaption[] = "Command Line Not Understood";
 const char kServerSetExtension[] = "ini";
 const char kServerSetFilter[] = "Server sets (*.ini)|*.ini||";
 
-std::string Sentence(std::string words)
-{
-    if (!words.empty() && words.back() != '.')
-        words += '.';
-    return words;
-}
-
 // Names the file, then says why, as the rotation editor's box does.
 void ReportSetFailure(const CWnd& window, const char* caption, const char* failedTo, const std::string& path,
                    const std::string& failure)
 {
-    const std::string text = std::string("The server set could not be ") + failedTo + ":\n" + path + "\n\n" +
-                             Sentence(failure);
+    const std::string text = FileFailureMessage(std::string("The server set could not be ") + failedTo, path, failure);
     window.MessageBox(text.c_str(), caption, MB_OK | MB_ICONWARNING);
 }
 
@@ -45,31 +37,6 @@ std::string ProgramName()
 }
 
 }  // namespace
-
-// Every change of the table comes from a command, a notification or a tick.
-// The set is written when such a message is done, unless it came while
-// another was being handled (a control's notification in the middle of a
-// refresh): the table is whole only once the outermost action is done. A
-// tick is an action of its own, also while another action waits in a
-// modal window.
-INT_PTR CServerAdminDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
-{
-    if (message != WM_COMMAND && message != WM_NOTIFY && message != WM_TIMER && message != WM_SYSCOMMAND)
-        return CDialog::WindowProc(message, wParam, lParam);
-    struct Depth {
-        explicit Depth(int& depth) : m_depth(++depth) {}
-        ~Depth() { --m_depth; }
-        int& m_depth;
-    };
-    INT_PTR result = 0;
-    {
-        const Depth depth(m_actionDepth);
-        result = CDialog::WindowProc(message, wParam, lParam);
-    }
-    if (m_actionDepth == 0 || message == WM_TIMER)
-        SaveServerSetIfChanged();
-    return result;
-}
 
 void CServerAdminDlg::SaveServerSetIfChanged()
 {
@@ -114,7 +81,7 @@ void CServerAdminDlg::OnOpenServerSet()
                    MB_OK | MB_ICONINFORMATION);
         return;
     }
-    if (!m_serverSet.TableKept(*g_serverManager)) {
+    if (!m_serverSet.ReplacingLosesNothing(*g_serverManager)) {
         char question[192];
         std::snprintf(question, sizeof question,
                       "The table holds %d server(s) that no server set keeps. Replace them with the servers of a "
@@ -136,50 +103,24 @@ void CServerAdminDlg::OpenServerSet(const std::string& path, bool askBeforeStart
 {
     std::vector<std::string> ignored;
     std::string failure;
-    if (!m_serverSet.Open(path, ServerSetRulesOfLists(), *g_serverManager, ignored, failure)) {
+    if (!m_serverSet.Open(path, *g_serverManager, ignored, failure)) {
         ReportSetFailure(*this, kNotOpenedCaption, "opened", path, failure);
         return;
     }
     ShowCaption();
     ShowServerList();
-    RestoreRunningServers(askBeforeStarting);
+    g_serverManager->RestoreRunningServers([&](int toStart) {
+        char question[128];
+        std::snprintf(question, sizeof question, "Start the %d servers that were running when this set was saved?",
+                      toStart);
+        return !askBeforeStarting || MessageBox(question, kOpenCaption, MB_YESNO | MB_ICONQUESTION) == IDYES;
+    });
     RefreshFromCurrent();
     SaveServerSetIfChanged();
     if (!ignored.empty()) {
         const std::string text = "These values of the server set\n" + path +
                                  "\nwere not taken; their settings keep their defaults:\n\n" + IgnoredValuesList(ignored);
         MessageBox(text.c_str(), kIgnoredCaption, MB_OK | MB_ICONINFORMATION);
-    }
-}
-
-// Until the question is answered, the servers to start stay marked running
-// with the processes the set recorded, as the set keeps them meanwhile; the
-// watchdog cannot look at a process it holds no handle of, so it leaves them
-// alone.
-void CServerAdminDlg::RestoreRunningServers(bool askBeforeStarting)
-{
-    std::vector<int> toStart;
-    for (int slot = 0; slot < kMaxServers; ++slot) {
-        const ServerConfig* server = g_serverManager->slots[slot];
-        if (server != nullptr && server->running == 1 && !g_serverManager->AdoptServer(slot))
-            toStart.push_back(slot);
-    }
-    if (toStart.empty())
-        return;
-    bool start = true;
-    if (askBeforeStarting) {
-        char question[128];
-        std::snprintf(question, sizeof question, "Start the %d servers that were running when this set was saved?",
-                      static_cast<int>(toStart.size()));
-        start = MessageBox(question, kOpenCaption, MB_YESNO | MB_ICONQUESTION) == IDYES;
-    }
-    for (const int slot : toStart) {
-        ServerConfig* server = g_serverManager->slots[slot];
-        server->running = 0;
-        server->process = ProcessRecord{};
-        server->processCreated = 0;
-        if (start)
-            g_serverManager->StartServer(slot);
     }
 }
 

@@ -33,11 +33,12 @@ int main()
     const std::string size = WithThousands(kEntries) + " entries";
 
     bool written = true;
+    std::string failure;
     const std::vector<double> writes =
-        SampleMs([&] { written = WriteRotation(path.c_str(), entries) && written; }, kRuns, kRuns, 0);
+        SampleMs([&] { written = WriteRotation(path.c_str(), entries, failure) && written; }, kRuns, kRuns, 0);
     bool sameBack = written && ReadRotation(path.c_str()) == entries;
     if (!written) {
-        ReportFailure("writing the rotation failed");
+        ReportFailure("writing the rotation failed: " + failure);
     } else if (!sameBack) {
         ReportFailure("the rotation read back differs from what was written");
     } else {

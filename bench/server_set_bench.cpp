@@ -6,8 +6,7 @@
 
 #include "bench/bench_report.h"
 #include "framework/file_contents.h"
-#include "servers/server_set_format.h"
-#include "tests/server_set_rules_example.h"
+#include "sets/server_set_format.h"
 
 namespace {
 
@@ -51,7 +50,7 @@ int main()
             std::string text;
             ServerManager opened;
             fine = ReadFileContents(path.c_str(), 1024 * 1024 + 1, text, failure) &&
-                   opened.ReplaceServers(ReadServerSetText(text, kListRules).servers) && opened.count == table.count &&
+                   opened.ReplaceServers(ReadServerSetText(text).servers) && opened.count == table.count &&
                    fine;
         },
         kRuns, kRuns, 0);

@@ -5,6 +5,7 @@
 
 #include "framework/dialog_items.h"
 #include "framework/dialog_placement.h"
+#include "framework/modal_loop.h"
 #include "framework/win_app.h"
 #include "framework/window_centring.h"
 
@@ -53,6 +54,7 @@ CDialog::~CDialog()
 INT_PTR CDialog::DoModal()
 {
     m_modal = true;
+    const ModalLoop loop;
     return ::DialogBoxParamA(CWinApp::ResourceInstance(), MAKEINTRESOURCEA(m_templateId), ModalOwner(m_parent),
                              DialogProc, reinterpret_cast<LPARAM>(this));
 }
@@ -101,10 +103,7 @@ MessageTable CDialog::GetMessageTable() const
     return MessageTable{nullptr, 0};
 }
 
-INT_PTR CDialog::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
-{
-    return HandleMessage(message, wParam, lParam);
-}
+void CDialog::OnAfterOutermostMessage() {}
 
 INT_PTR CALLBACK CDialog::DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) noexcept
 {
@@ -123,7 +122,7 @@ INT_PTR CALLBACK CDialog::DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPA
         return FALSE;
     }
     try {
-        return dialog->WindowProc(message, wParam, lParam);
+        return dialog->HandleCountingNesting(message, wParam, lParam);
     } catch (const std::exception& failure) {
         return dialog->Recover(message, failure);
     }
@@ -221,6 +220,7 @@ void CDialog::ReportFailure(FailedStep step, const std::exception& failure)
     else
         std::snprintf(text, sizeof text, "The last action in \"%s\" could not be completed: %s", caption, reason);
     m_reportingFailure = true;
+    const ModalLoop loop;
     ::MessageBoxA(m_hWnd, text, kFailureCaption, MB_OK | MB_ICONEXCLAMATION);
     m_reportingFailure = false;
 }
@@ -239,7 +239,25 @@ const MessageEntry* CDialog::FindEntry(UINT message, UINT code, UINT id) const
     return nullptr;
 }
 
-INT_PTR CDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
+INT_PTR CDialog::HandleCountingNesting(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    struct Restore {
+        ~Restore() { slot = value; }
+        int& slot;
+        int value;
+    } restore{m_innermostMessageLoop, m_innermostMessageLoop};
+    const int loop = ModalLoop::Depth();
+    const bool outermost = m_innermostMessageLoop < loop;
+    m_innermostMessageLoop = loop;
+    bool reachedHandler = false;
+    const INT_PTR result = HandleMessage(message, wParam, lParam, reachedHandler);
+    // What the hook causes belongs to it, as to a handler.
+    if (outermost && reachedHandler)
+        OnAfterOutermostMessage();
+    return result;
+}
+
+INT_PTR CDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, bool& reachedHandler)
 {
     UINT code = 0;
     UINT id = 0;
@@ -247,6 +265,7 @@ INT_PTR CDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         code = HIWORD(wParam);
         id = LOWORD(wParam);
         if (code == BN_CLICKED && (id == IDOK || id == IDCANCEL)) {
+            reachedHandler = true;
             if (id == IDOK)
                 OnOK();
             else
@@ -263,6 +282,7 @@ INT_PTR CDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     const MessageEntry* entry = FindEntry(message, code, id);
     if (entry == nullptr)
         return FALSE;
+    reachedHandler = true;
     return Dispatch(*entry, wParam, lParam);
 }
 

@@ -61,12 +61,14 @@ protected:
     virtual void OnOK();
     virtual void OnCancel();
     virtual MessageTable GetMessageTable() const;
-    // Every message the dialog procedure gets after the window's
-    // initialisation: the IDOK and IDCANCEL commands go to OnOK and OnCancel,
-    // the rest through the message table. A dialog that must act after each
-    // message overrides it around this one. Returns what the dialog
-    // procedure returns: nonzero when the message was handled.
-    virtual INT_PTR WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
+    // Called once an action is over: after a message that reached a handler
+    // (the message table's, OnOK or OnCancel) while no other message of this
+    // dialog was being handled in the same message loop. A notification that
+    // a handler causes (a control changed in a refresh) is part of that
+    // handler's action; a message that a modal loop dispatches while a
+    // handler waits for it (a tick under an open box) is an action of its
+    // own. Not called after a handler that failed. Does nothing here.
+    virtual void OnAfterOutermostMessage();
 
     // Called from a handler: lets the system's default processing handle the
     // message as well.
@@ -98,7 +100,9 @@ private:
     BOOL Initialise(HWND hwnd);
     void CentreUnlessPlaced(const RECT& before) const;
     bool TemplateLeavesPositionOpen() const;
-    INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    INT_PTR HandleCountingNesting(UINT message, WPARAM wParam, LPARAM lParam);
+    // Sets reachedHandler when a handler of the dialog took the message.
+    INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, bool& reachedHandler);
     INT_PTR Recover(UINT message, const std::exception& failure);
     enum class FailedStep { Opening, Action };
     void ReportFailure(FailedStep step, const std::exception& failure);
@@ -112,5 +116,8 @@ private:
     bool m_wantDefault = false;
     bool m_muted = false;
     bool m_reportingFailure = false;
+    // The modal loop (ModalLoop::Depth) of the innermost message being
+    // handled; -1 while none is.
+    int m_innermostMessageLoop = -1;
     INT_PTR m_result = 0;
 };

@@ -8,14 +8,9 @@
 #include <memory>
 
 #include "framework/file_replace.h"
+#include "framework/paths.h"
 
 namespace {
-
-#ifdef _WIN32
-constexpr const char* kPathSeparators = "\\/:";
-#else
-constexpr const char* kPathSeparators = "/";
-#endif
 
 constexpr int kTempNameAttempts = 16;
 
@@ -31,9 +26,9 @@ std::string ErrnoText()
     return std::strerror(errno);
 }
 
-// Names need only differ from files already in the folder, which the caller
-// checks for: the clock keeps two runs of the tool apart, the counter the
-// names of one run, and the mixing spreads both over all eight hex digits.
+// A name already taken is skipped for the next one: the clock keeps two runs
+// of the tool apart, the counter the names of one run, and the mixing
+// spreads both over all eight hex digits.
 std::uint32_t NextTempNumber()
 {
     static std::uint64_t counter = 0;
@@ -44,25 +39,24 @@ std::uint32_t NextTempNumber()
     return static_cast<std::uint32_t>(x ^ (x >> 31));
 }
 
-bool FileExists(const std::string& path)
-{
-    return OpenFile(std::fopen(path.c_str(), "rb")) != nullptr;
-}
-
 // The temporary file lies in the target's own folder, so that the final move
 // stays on one volume and never has to copy. Its name is kept short: a target
-// path near the platform's limit still leaves room for it.
-std::FILE* CreateTempBeside(const std::string& target, std::string& tempPath)
+// path near the platform's limit still leaves room for it. The file is
+// created only where no file of its name exists, in one step, so that a
+// file that appears in between is never taken over.
+std::FILE* CreateTempBeside(const std::string& target, std::string& tempPath, std::string& failure)
 {
     const std::string folder = target.substr(0, target.size() - FileNameOf(target).size());
     for (int attempt = 0; attempt < kTempNameAttempts; ++attempt) {
         char name[16];
         std::snprintf(name, sizeof name, "~%08lx.tmp", static_cast<unsigned long>(NextTempNumber()));
         tempPath = folder + name;
-        if (!FileExists(tempPath))
-            return std::fopen(tempPath.c_str(), "wb");
+        bool nameTaken = false;
+        if (std::FILE* file = CreateNewFile(tempPath.c_str(), nameTaken, failure))
+            return file;
+        if (!nameTaken)
+            return nullptr;
     }
-    errno = EEXIST;
     return nullptr;
 }
 
@@ -74,10 +68,12 @@ bool WriteWholly(std::FILE* file, const std::string& text)
 
 }  // namespace
 
-std::string FileNameOf(const std::string& path)
+std::string FileFailureMessage(const std::string& headline, const std::string& path, const std::string& failure)
 {
-    const std::size_t separator = path.find_last_of(kPathSeparators);
-    return separator == std::string::npos ? path : path.substr(separator + 1);
+    std::string text = headline + ":\n" + path + "\n\n" + failure;
+    if (!failure.empty() && failure.back() != '.')
+        text += '.';
+    return text;
 }
 
 bool ReadFileContents(const char* path, std::size_t limit, std::string& text, std::string& failure)
@@ -107,11 +103,9 @@ bool ReplaceFileContents(const char* path, const std::string& text, std::string&
 {
     const std::string target = path;
     std::string tempPath;
-    std::FILE* temp = CreateTempBeside(target, tempPath);
-    if (temp == nullptr) {
-        failure = ErrnoText();
+    std::FILE* temp = CreateTempBeside(target, tempPath, failure);
+    if (temp == nullptr)
         return false;
-    }
     bool done = WriteWholly(temp, text);
     if (!done)
         failure = ErrnoText();

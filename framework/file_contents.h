@@ -5,8 +5,9 @@
 #include <cstddef>
 #include <string>
 
-// The last part of a path: the file's name without its folder.
-std::string FileNameOf(const std::string& path);
+// A message about a file that could not be used: what went wrong, the
+// file's path on a line of its own, then why, as a sentence.
+std::string FileFailureMessage(const std::string& headline, const std::string& path, const std::string& failure);
 
 // Reads the file in binary mode, or only its first `limit` bytes when it is
 // longer, so that a caller can tell a file over its limit without holding it

@@ -7,6 +7,7 @@
 #include <cstring>
 #include <vector>
 
+#include "framework/modal_loop.h"
 #include "framework/win_app.h"
 #include "framework/window_centring.h"
 #include "framework/wnd.h"
@@ -140,6 +141,7 @@ INT_PTR CFileDialog::DoModal()
     ofn.lCustData = reinterpret_cast<LPARAM>(&limit);
     ofn.lpfnHook = NameLimitHook;
 
+    const ModalLoop loop;
     const BOOL chosen = m_open ? ::GetOpenFileNameA(&ofn) : ::GetSaveFileNameA(&ofn);
     if (!chosen || limit.filled || std::strlen(path.data()) > m_longestPath)
         return IDCANCEL;

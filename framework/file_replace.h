@@ -1,8 +1,14 @@
-// The two steps of a safe file replacement that need the operating system.
+// The steps of a safe file replacement that need the operating system.
 #pragma once
 
 #include <cstdio>
 #include <string>
+
+// Creates the file for writing, in binary mode, only if nothing of that name
+// exists; checking and creating are one step of the system. Null when it
+// could not be made, with why in failure; nameTaken tells that something of
+// that name was there already.
+std::FILE* CreateNewFile(const char* path, bool& nameTaken, std::string& failure);
 
 // Pushes what has been written to the open file through to the disk, so that
 // a crash after the replacement cannot leave a file without its contents.

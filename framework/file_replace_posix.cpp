@@ -1,9 +1,25 @@
 #include "framework/file_replace.h"
 
+#include <fcntl.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstring>
+
+std::FILE* CreateNewFile(const char* path, bool& nameTaken, std::string& failure)
+{
+    const int descriptor = open(path, O_WRONLY | O_CREAT | O_EXCL, 0666);
+    std::FILE* file = descriptor >= 0 ? fdopen(descriptor, "wb") : nullptr;
+    if (file != nullptr)
+        return file;
+    nameTaken = errno == EEXIST;
+    failure = std::strerror(errno);
+    if (descriptor >= 0) {
+        close(descriptor);
+        std::remove(path);
+    }
+    return nullptr;
+}
 
 bool FlushToDisk(std::FILE* file)
 {

@@ -1,5 +1,6 @@
 #include "framework/file_replace.h"
 
+#include <fcntl.h>
 #include <io.h>
 #include <windows.h>
 
@@ -19,6 +20,32 @@ std::string LastErrorText()
 }
 
 }  // namespace
+
+std::FILE* CreateNewFile(const char* path, bool& nameTaken, std::string& failure)
+{
+    const HANDLE handle =
+        ::CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) {
+        nameTaken = ::GetLastError() == ERROR_FILE_EXISTS || ::GetLastError() == ERROR_ALREADY_EXISTS;
+        failure = LastErrorText();
+        return nullptr;
+    }
+    // From here on the C library owns the handle and closes it with the file.
+    const int descriptor = _open_osfhandle(reinterpret_cast<intptr_t>(handle), _O_WRONLY | _O_BINARY);
+    if (descriptor == -1) {
+        ::CloseHandle(handle);
+        ::DeleteFileA(path);
+        failure = "The file could not be opened for writing";
+        return nullptr;
+    }
+    std::FILE* file = _fdopen(descriptor, "wb");
+    if (file == nullptr) {
+        _close(descriptor);
+        ::DeleteFileA(path);
+        failure = "The file could not be opened for writing";
+    }
+    return file;
+}
 
 bool FlushToDisk(std::FILE* file)
 {

@@ -1,6 +1,7 @@
 #include "framework/wnd.h"
 
 #include "framework/menu.h"
+#include "framework/modal_loop.h"
 
 LRESULT CWnd::SendMessage(UINT message, WPARAM wParam, LPARAM lParam) const
 {
@@ -92,5 +93,6 @@ bool CWnd::KillTimer(UINT_PTR id) const
 
 int CWnd::MessageBox(const char* text, const char* caption, UINT type) const
 {
+    const ModalLoop loop;
     return ::MessageBoxA(m_hWnd, text, caption, type);
 }

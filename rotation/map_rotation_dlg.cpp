@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "content/map_catalogue.h"
+#include "framework/file_contents.h"
 #include "framework/file_dialog.h"
 #include "res/resource.h"
 #include "rotation/rotation_file.h"
@@ -162,8 +163,9 @@ void CMapRotationDlg::OnOK()
         if (path.empty())
             return;
     }
-    if (!WriteRotation(path.c_str(), ItemTexts(m_entries))) {
-        ReportNotWritten(path);
+    std::string failure;
+    if (!WriteRotation(path.c_str(), ItemTexts(m_entries), failure)) {
+        ReportNotWritten(path, failure);
         return;
     }
     CopyText(server->rotationFile, path.c_str());
@@ -181,8 +183,8 @@ std::string CMapRotationDlg::AskForNewRotationFile()
     return dialog.DoModal() == IDOK ? dialog.GetPathName() : std::string();
 }
 
-void CMapRotationDlg::ReportNotWritten(const std::string& path) const
+void CMapRotationDlg::ReportNotWritten(const std::string& path, const std::string& failure) const
 {
-    const std::string text = "The rotation file could not be written:\n" + path;
+    const std::string text = FileFailureMessage("The rotation file could not be written", path, failure);
     MessageBox(text.c_str(), kNotWrittenCaption, MB_OK | MB_ICONWARNING);
 }

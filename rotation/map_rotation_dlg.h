@@ -36,7 +36,8 @@ protected:
 private:
     void SelectMapNamed(const std::string& name) const;
     std::string AskForNewRotationFile();
-    void ReportNotWritten(const std::string& path) const;
+    // Names the file and says why.
+    void ReportNotWritten(const std::string& path, const std::string& failure) const;
 
     CEdit m_path;
     CListBox m_entries;

@@ -78,10 +78,11 @@ std::vector<std::string> ReadRotation(const char* path)
 // are the same whatever the platform's text mode does. The text is composed
 // before the temporary file exists, so that running out of memory leaves no
 // file behind.
-bool WriteRotation(const char* path, const std::vector<std::string>& entries)
+bool WriteRotation(const char* path, const std::vector<std::string>& entries, std::string& failure)
 {
-    if (HoldsLineFeed(entries))
+    if (HoldsLineFeed(entries)) {
+        failure = "An entry holds a line break, which a line of the file cannot keep";
         return false;
-    std::string failure;
+    }
     return ReplaceFileContents(path, RotationText(entries), failure);
 }

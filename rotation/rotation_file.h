@@ -19,6 +19,7 @@ std::vector<std::string> ReadRotation(const char* path);
 
 // Replaces the file at path with the given entries. The old file is kept as
 // it was unless the new one was written completely, so a false result leaves
-// nothing changed. An entry holding a line feed cannot be one line: it makes
-// the write fail before anything is touched.
-bool WriteRotation(const char* path, const std::vector<std::string>& entries);
+// nothing changed; failure then says why, as a sentence without its full
+// stop. An entry holding a line feed cannot be one line: it makes the write
+// fail before anything is touched.
+bool WriteRotation(const char* path, const std::vector<std::string>& entries, std::string& failure);

@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "servers/process_handles.h"
+
 const char* const kGameModes[kGameModeCount] = {
     "Fallout", "Cooperative", "HostageRescue", "PlantTheBomb", "TeamDeathMatch", "TeamEscape",
 };
@@ -25,4 +27,10 @@ ServerConfig::ServerConfig()
     CopyText(mapName, "");
     CopyText(password, "");
     CopyText(rotationFile, "");
+}
+
+void ServerConfig::ForgetProcess()
+{
+    ReleaseProcessHandles(process);
+    processCreated = 0;
 }

@@ -36,6 +36,11 @@ struct ProcessRecord {
 struct ServerConfig {
     ServerConfig();
 
+    // The one way a record stops naming a process: the handles it holds are
+    // closed, its ids and creation time cleared. The process itself is left
+    // alone.
+    void ForgetProcess();
+
     std::int32_t playOn = 1;  // 0 = LAN, 1 = Internet
     std::int32_t maxPlayers = 16;
     std::int32_t matchTime = 30;  // minutes

@@ -4,7 +4,6 @@
 #include <memory>
 #include <new>
 
-#include "servers/process_handles.h"
 #include "servers/text_compare.h"
 
 ServerManager* g_serverManager = nullptr;
@@ -27,7 +26,7 @@ void ServerManager::FreeSlot(int index)
     ServerConfig*& slot = slots[index];
     if (slot == nullptr)
         return;
-    ReleaseProcessHandles(slot->process);
+    slot->ForgetProcess();
     delete slot;
     slot = nullptr;
 }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 #include "servers/server_config.h"
@@ -74,6 +75,14 @@ public:
     // then holds handles of its own on it and is marked running. Otherwise
     // the record is left as it was.
     bool AdoptServer(int index);
+    // Brings back the servers a set has just put in the table marked
+    // running: each whose recorded process is still the one recorded is
+    // taken over; the others are marked stopped, forgetting their process,
+    // and started again when startThem, given how many they are, agrees.
+    // Until it answers they keep the process the set recorded, as the set
+    // keeps them meanwhile; holding no handle of it, the watchdog leaves
+    // them alone.
+    void RestoreRunningServers(const std::function<bool(int toStart)>& startThem);
     int CountRunning() const;
 
     std::int32_t current = 0;

@@ -3,13 +3,13 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
+#include "framework/paths.h"
 #include "servers/affinity.h"
-#include "servers/canonical_path_win.h"
 #include "servers/command_line.h"
-#include "servers/process_handles.h"
 #include "servers/process_window_win.h"
 #include "servers/server_manager.h"
 
@@ -118,8 +118,7 @@ bool ServerManager::StartServer(int index)
     const std::string commandLine = BuildCommandLine(*server);
     // The previous launch's handles are closed here, which also leaves the
     // record cleared for the new one.
-    ReleaseProcessHandles(server->process);
-    server->processCreated = 0;
+    server->ForgetProcess();
     if (!CreateServerProcess(commandLine, server->process))
         return false;
     server->processCreated = CreationTime(server->process.hProcess);
@@ -160,6 +159,27 @@ bool ServerManager::AdoptServer(int index)
         process.dwThreadId = 0;
     server->running = 1;
     return true;
+}
+
+void ServerManager::RestoreRunningServers(const std::function<bool(int toStart)>& startThem)
+{
+    std::vector<int> toStart;
+    for (int i = 0; i < kMaxServers; ++i) {
+        if (slots[i] != nullptr && slots[i]->running == 1 && !AdoptServer(i))
+            toStart.push_back(i);
+    }
+    if (toStart.empty())
+        return;
+    const bool start = startThem(static_cast<int>(toStart.size()));
+    for (const int i : toStart) {
+        ServerConfig* server = slots[i];
+        if (server == nullptr)
+            continue;
+        server->running = 0;
+        server->ForgetProcess();
+        if (start)
+            StartServer(i);
+    }
 }
 
 bool ServerManager::StopServer(int index)

@@ -6,15 +6,14 @@
 #include <string>
 #include <string_view>
 
-#include "servers/server_set_format.h"
-#include "tests/server_set_rules_example.h"
+#include "sets/server_set_format.h"
 
 namespace {
 
 // The set a text holds, as the writer writes it.
 std::string Rewritten(std::string_view text)
 {
-    const ServerSetReading reading = ReadServerSetText(text, kListRules);
+    const ServerSetReading reading = ReadServerSetText(text);
     ServerManager table;
     std::string written;
     if (!reading.isSet)
@@ -29,7 +28,7 @@ std::string Rewritten(std::string_view text)
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     const std::string once = Rewritten(std::string_view(reinterpret_cast<const char*>(data), size));
-    if (!once.empty() && (Rewritten(once) != once || !ReadServerSetText(once, kListRules).ignored.empty()))
+    if (!once.empty() && (Rewritten(once) != once || !ReadServerSetText(once).ignored.empty()))
         std::abort();
     return 0;
 }

@@ -16,6 +16,13 @@ namespace fs = std::filesystem;
 
 namespace {
 
+// For the cases that do not look at why a write failed.
+bool WriteRotation(const char* path, const std::vector<std::string>& entries)
+{
+    std::string failure;
+    return ::WriteRotation(path, entries, failure);
+}
+
 // A fresh folder under the system's temporary folder, removed with all it
 // holds when the test ends.
 class TempFolder {
@@ -105,7 +112,9 @@ TEST(RotationWrite, AnEntryWithALineFeedFailsTheWriteAndChangesNothing)
     TempFolder folder;
     const std::string path = folder.File("r.map");
     WriteFileBytes(path, "old");
-    EXPECT_FALSE(WriteRotation(path.c_str(), {"Fallout\\Dunes", "Team\nEscape"}));
+    std::string failure;
+    EXPECT_FALSE(::WriteRotation(path.c_str(), {"Fallout\\Dunes", "Team\nEscape"}, failure));
+    EXPECT_NE(failure.find("line break"), std::string::npos) << failure;
     EXPECT_EQ(ReadFileBytes(path), "old");
     EXPECT_EQ(folder.Names(), Entries{"r.map"});
 }
@@ -213,7 +222,9 @@ TEST(RotationRead, WhatCannotBeReadGivesNoEntries)
 TEST(RotationWriteFailure, MissingFolderCreatesNothing)
 {
     TempFolder folder;
-    EXPECT_FALSE(WriteRotation(folder.File("missing/r.map").c_str(), {"Fallout\\Dunes"}));
+    std::string failure;
+    EXPECT_FALSE(::WriteRotation(folder.File("missing/r.map").c_str(), {"Fallout\\Dunes"}, failure));
+    EXPECT_FALSE(failure.empty());
     EXPECT_TRUE(folder.Names().empty());
 }
 

@@ -9,8 +9,8 @@
 #include <utility>
 #include <vector>
 
-#include "servers/server_set_format.h"
-#include "tests/server_set_rules_example.h"
+#include "servers/list_values.h"
+#include "sets/server_set_format.h"
 
 namespace {
 
@@ -36,7 +36,7 @@ std::string Fields(const ServerConfig& s)
 
 ServerSetReading Read(const std::string& text)
 {
-    return ReadServerSetText(text, kListRules);
+    return ReadServerSetText(text);
 }
 
 ServerConfig Named(const char* name)
@@ -70,10 +70,10 @@ TEST(ServerSetFormat, EveryFieldComesBackInItsSlot)
             std::memcpy(number, &bits, sizeof bits);
         }
         s.port = static_cast<std::int32_t>(random()), s.rankPoints = static_cast<std::int32_t>(random());
-        s.playOn = any(kListRules.playOn), s.maxPlayers = any(kListRules.maxPlayers);
-        s.matchTime = any(kListRules.matchTime), s.freezeTime = any(kListRules.freezeTime);
-        s.roundTime = any(kListRules.roundTime), s.mapTime = any(kListRules.mapTime);
-        s.team1SkinSet = any(kListRules.team1SkinSet), s.team2SkinSet = any(kListRules.team2SkinSet);
+        s.playOn = any(kListValues.playOn), s.maxPlayers = any(kListValues.maxPlayers);
+        s.matchTime = any(kListValues.matchTime), s.freezeTime = any(kListValues.freezeTime);
+        s.roundTime = any(kListValues.roundTime), s.mapTime = any(kListValues.mapTime);
+        s.team1SkinSet = any(kListValues.team1SkinSet), s.team2SkinSet = any(kListValues.team2SkinSet);
         s.gameMode = static_cast<std::int32_t>(random() % kGameModeCount);
         for (std::uint8_t* flag : {&s.useMapRotation, &s.friendlyFire, &s.dedicated, &s.respawn, &s.spectateAll,
                                    &s.immediatePlay, &s.allowShadows, &s.pure, &s.hash, &s.antiCheat, &s.openChat,
@@ -175,19 +175,21 @@ TEST(ServerSetFormat, TextThatIsNoSetSaysWhichLine)
     const struct {
         std::string text;
         bool isSet;
+        bool holdsNul;
         std::size_t strayLine;
     } cases[] = {
-        {"Map = TeamEscape\\Canyon;\r\nMap = Fallout\\Dunes;\r\n", false, 1},
-        {"name=qyr\n[Slot 1]\n", false, 1},
-        {"[Slot 1]\nname=a\nport 27015\n", false, 3},
-        {"; fine\n[Slot 1\n", false, 2},
-        {std::string("[Slot 1]\nname=a\0b\n", 17), false, 0},
-        {"", true, 0},
-        {"; only a comment\r\n\r\n", true, 0},
+        {"Map = TeamEscape\\Canyon;\r\nMap = Fallout\\Dunes;\r\n", false, false, 1},
+        {"name=qyr\n[Slot 1]\n", false, false, 1},
+        {"[Slot 1]\nname=a\nport 27015\n", false, false, 3},
+        {"; fine\n[Slot 1\n", false, false, 2},
+        {std::string("[Slot 1]\nname=a\0b\n", 17), false, true, 0},
+        {"", true, false, 0},
+        {"; only a comment\r\n\r\n", true, false, 0},
     };
     for (const auto& c : cases) {
         const ServerSetReading reading = Read(c.text);
         EXPECT_EQ(reading.isSet, c.isSet) << c.text;
+        EXPECT_EQ(reading.holdsNul, c.holdsNul) << c.text;
         EXPECT_EQ(reading.strayLine, c.strayLine) << c.text;
         EXPECT_TRUE(reading.servers.empty());
     }

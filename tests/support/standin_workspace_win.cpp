@@ -5,6 +5,7 @@
 
 #include <cstdlib>
 
+#include "framework/paths.h"
 #include "servers/text_compare.h"
 #include "standin/standin_protocol.h"
 
@@ -21,11 +22,6 @@ const char* const kOptionVariables[] = {
 std::string FolderOf(const std::string& path)
 {
     return path.substr(0, path.find_last_of('\\'));
-}
-
-std::string FileNameOf(const std::string& path)
-{
-    return path.substr(path.find_last_of('\\') + 1);
 }
 
 std::string CurrentDirectory()

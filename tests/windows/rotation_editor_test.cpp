@@ -462,7 +462,7 @@ TEST_F(UnwritableRotationTest, MissingFolderIsReportedAndTheEditorStaysOpen)
     CopyText(Server().rotationFile, path.c_str());
     Open();
     Add("Fallout", "Dunes");
-    EXPECT_EQ(PressOkExpectingWarning(), "The rotation file could not be written:\n" + path);
+    EXPECT_EQ(PressOkExpectingWarning().rfind("The rotation file could not be written:\n" + path + "\n\n", 0), 0u);
     ASSERT_TRUE(EditorOpen());
     EXPECT_EQ(Entries(m_window), (std::vector<std::string>{"Fallout\\Dunes"}));
     EXPECT_EQ(std::string(Server().rotationFile), path);
@@ -476,7 +476,7 @@ TEST_F(UnwritableRotationTest, ReadOnlyFileIsKeptAndReported)
     ASSERT_TRUE(::SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY));
     Open();
     Add("Fallout", "Dunes");
-    EXPECT_NE(PressOkExpectingWarning().find(path), std::string::npos);
+    EXPECT_NE(PressOkExpectingWarning().find(path + "\n\nThe file is read-only."), std::string::npos);
     ASSERT_TRUE(EditorOpen());
     EXPECT_EQ(Entries(m_window), (std::vector<std::string>{"Cooperative\\Bay", "Fallout\\Dunes"}));
     EXPECT_EQ(ReadFileBytes(path), bytes);

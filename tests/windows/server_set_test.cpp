@@ -2,6 +2,7 @@
 // dialogs, and real stand-in servers: saved, opened in another copy of the
 // window, their running servers taken over or started again, refused where
 // they cannot be used.
+#include <cstdlib>
 #include <functional>
 #include <string>
 #include <vector>
@@ -219,4 +220,30 @@ TEST_F(ServerSetTest, StartUpArgumentsThatCannotBeUsedLeaveAnEmptyTable)
         ::DestroyWindow(copy.GetSafeHwnd());
     }
     EXPECT_EQ(ReadFileBytes(SetPath()), saved);
+}
+
+// A drive letter that stands for a folder reaches the same file as the
+// folder's own path: a set opened through the letter in one copy is in use
+// for a copy that names it the ordinary way. drive-letter-run.sh makes the
+// letter.
+class DriveLetter : public ServerSetTest {};
+
+TEST_F(DriveLetter, SetOpenThroughItIsInUseByItsOrdinaryPath)
+{
+    const char* drive = std::getenv("QYR_TEST_DRIVE");
+    const char* folder = std::getenv("QYR_TEST_DRIVE_FOLDER");
+    ASSERT_TRUE(drive != nullptr && folder != nullptr) << "run through drive-letter-run.sh";
+    const std::string ordinary = std::string(folder) + "\\servers.ini";
+    WriteFileBytes(ordinary, "[Slot 1]\nname=one\n");
+    CServerAdminDlg first;
+    first.SetStartUpArguments({std::string(drive) + "\\servers.ini"});
+    ASSERT_TRUE(first.Create());
+    PumpPendingMessages();
+    ASSERT_EQ(WindowText(first.GetSafeHwnd()), std::string("servers.ini - ") + kPlainCaption);
+
+    CServerAdminDlg second;
+    second.SetStartUpArguments({ordinary});
+    std::string text;
+    ASSERT_TRUE(Answering("Server Set Not Opened", Read(text), [&] { ASSERT_TRUE(second.Create()); }));
+    EXPECT_NE(text.find("Another copy of the tool has it open."), std::string::npos) << text;
 }

@@ -7,33 +7,19 @@
 #pragma once
 
 #include <cstddef>
-#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "servers/server_manager.h"
 
-// The values a field may take where the admin window offers a fixed choice:
-// the item indexes of an index list, the leading numbers of a list of limits
-// or times.
-struct ServerSetRules {
-    std::vector<std::int32_t> playOn;
-    std::vector<std::int32_t> maxPlayers;
-    std::vector<std::int32_t> matchTime;
-    std::vector<std::int32_t> freezeTime;
-    std::vector<std::int32_t> roundTime;
-    std::vector<std::int32_t> mapTime;
-    std::vector<std::int32_t> team1SkinSet;
-    std::vector<std::int32_t> team2SkinSet;
-};
-
 struct ServerSetReading {
-    // False when the text is no set at all; nothing else is filled then.
+    // False when the text is no set at all; only why is filled then.
     bool isSet = false;
-    // Why it is none: the 1-based number of the first line that is neither
-    // blank, a comment, a section header nor a key=value line inside a
-    // section; 0 when the text holds a NUL byte.
+    // Why it is none: a NUL byte anywhere, or else the 1-based number of the
+    // first line that is neither blank, a comment, a section header nor a
+    // key=value line inside a section.
+    bool holdsNul = false;
     std::size_t strayLine = 0;
     std::vector<SlotRecord> servers;  // in slot order
     // What was not taken, a line each: the field keeps its default, and a
@@ -47,7 +33,9 @@ struct ServerSetReading {
 // text holds a line feed, which no line of the file can carry.
 bool ServerSetText(const ServerManager& table, std::string& text);
 
-ServerSetReading ReadServerSetText(std::string_view text, const ServerSetRules& rules);
+// A field the admin window offers as a list takes only what the list offers
+// (kListValues).
+ServerSetReading ReadServerSetText(std::string_view text);
 
 // What was ignored, for a message: the first ten lines, then how many more.
 std::string IgnoredValuesList(const std::vector<std::string>& ignored);

@@ -1,4 +1,4 @@
-#include "servers/server_set_claim.h"
+#include "sets/server_set_claim.h"
 
 #include <windows.h>
 
@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <utility>
 
-#include "servers/canonical_path_win.h"
+#include "framework/paths.h"
 
 ServerSetClaim::~ServerSetClaim()
 {
@@ -29,7 +29,8 @@ ServerSetClaim& ServerSetClaim::operator=(ServerSetClaim&& other) noexcept
 }
 
 // A kernel object's name holds no backslash and at most MAX_PATH
-// characters, so the file goes into it as a hash of its canonical path.
+// characters, so the file goes into it as a hash of its canonical path:
+// the same for every spelling that reaches the file.
 std::string ServerSetClaim::KeyFor(const std::string& path)
 {
     std::uint64_t hash = 0xcbf29ce484222325ull;

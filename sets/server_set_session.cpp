@@ -1,8 +1,9 @@
-#include "servers/server_set_session.h"
+#include "sets/server_set_session.h"
 
 #include <utility>
 
 #include "framework/file_contents.h"
+#include "framework/paths.h"
 
 namespace {
 
@@ -15,7 +16,7 @@ std::string ServerSetSession::FileName() const
     return FileNameOf(m_path);
 }
 
-bool ServerSetSession::TableKept(const ServerManager& table) const
+bool ServerSetSession::ReplacingLosesNothing(const ServerManager& table) const
 {
     if (table.count == 0)
         return true;
@@ -33,7 +34,7 @@ bool ServerSetSession::ClaimFor(const std::string& path, ServerSetClaim& claim, 
     return false;
 }
 
-void ServerSetSession::Become(const std::string& path, ServerSetClaim& claim, std::string written)
+void ServerSetSession::MakeOpenSet(const std::string& path, ServerSetClaim& claim, std::string written)
 {
     if (!m_claim.Holds(path))
         m_claim = std::move(claim);
@@ -42,8 +43,8 @@ void ServerSetSession::Become(const std::string& path, ServerSetClaim& claim, st
     m_failureTold = false;
 }
 
-bool ServerSetSession::Open(const std::string& path, const ServerSetRules& rules, ServerManager& table,
-                            std::vector<std::string>& ignored, std::string& failure)
+bool ServerSetSession::Open(const std::string& path, ServerManager& table, std::vector<std::string>& ignored,
+                            std::string& failure)
 {
     std::string text;
     if (!ReadFileContents(path.c_str(), kMaxServerSetBytes + 1, text, failure))
@@ -52,9 +53,9 @@ bool ServerSetSession::Open(const std::string& path, const ServerSetRules& rules
         failure = "It is larger than 1 MiB, which no server set is";
         return false;
     }
-    ServerSetReading reading = ReadServerSetText(text, rules);
+    ServerSetReading reading = ReadServerSetText(text);
     if (!reading.isSet) {
-        failure = reading.strayLine == 0
+        failure = reading.holdsNul
                       ? "It is no server set: it holds a NUL byte"
                       : "It is no server set: line " + std::to_string(reading.strayLine) +
                             " is neither a section, a key=value line in a section, a comment nor blank";
@@ -69,7 +70,7 @@ bool ServerSetSession::Open(const std::string& path, const ServerSetRules& rules
     }
     std::string written;
     ServerSetText(table, written);
-    Become(path, claim, std::move(written));
+    MakeOpenSet(path, claim, std::move(written));
     ignored.insert(ignored.end(), reading.ignored.begin(), reading.ignored.end());
     return true;
 }
@@ -90,7 +91,7 @@ bool ServerSetSession::SaveAs(const std::string& path, const ServerManager& tabl
     std::string written;
     if (!ClaimFor(path, claim, failure) || !Write(path, table, written, failure))
         return false;
-    Become(path, claim, std::move(written));
+    MakeOpenSet(path, claim, std::move(written));
     return true;
 }
 

@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "servers/server_manager.h"
-#include "servers/server_set_claim.h"
-#include "servers/server_set_format.h"
+#include "sets/server_set_claim.h"
+#include "sets/server_set_format.h"
 
 // A set file is read only up to this size.
 constexpr std::size_t kMaxServerSetBytes = 1024 * 1024;
@@ -22,7 +22,7 @@ public:
 
     // Whether replacing the table would lose nothing: it is empty, or it
     // holds what the open set last got.
-    bool TableKept(const ServerManager& table) const;
+    bool ReplacingLosesNothing(const ServerManager& table) const;
 
     // Paths are full ones: the set stays the same file while it is open,
     // whatever the current directory.
@@ -32,8 +32,8 @@ public:
     // was ignored is added to `ignored`. Otherwise false with why, as a
     // sentence without its full stop, and the table and the open set stay
     // as they were.
-    bool Open(const std::string& path, const ServerSetRules& rules, ServerManager& table,
-              std::vector<std::string>& ignored, std::string& failure);
+    bool Open(const std::string& path, ServerManager& table, std::vector<std::string>& ignored,
+              std::string& failure);
     // Writes the whole table to path and makes it the open set; otherwise
     // false with why, and the open set stays as it was.
     bool SaveAs(const std::string& path, const ServerManager& table, std::string& failure);
@@ -51,7 +51,7 @@ private:
     bool ClaimFor(const std::string& path, ServerSetClaim& claim, std::string& failure) const;
     // Makes path the open set, with the claim just taken for it (none when
     // this copy held it already) and what the file now holds.
-    void Become(const std::string& path, ServerSetClaim& claim, std::string written);
+    void MakeOpenSet(const std::string& path, ServerSetClaim& claim, std::string written);
     bool Write(const std::string& path, const ServerManager& table, std::string& written, std::string& failure) const;
 
     std::string m_path;

@@ -1,10 +1,11 @@
-#include "servers/server_set_format.h"
+#include "sets/server_set_format.h"
 
 #include <algorithm>
 #include <charconv>
 #include <cstdio>
 #include <cstdlib>
 
+#include "servers/list_values.h"
 #include "servers/text_compare.h"
 
 namespace {
@@ -67,114 +68,115 @@ enum class Kind {
     Created,
 };
 
-struct FieldKey {
+struct FieldDescription {
     const char* key;
     Kind kind;
     char (ServerConfig::*text)[kTextSize] = nullptr;
     std::int32_t ServerConfig::*integer = nullptr;
-    std::vector<std::int32_t> ServerSetRules::*allowed = nullptr;
+    std::vector<std::int32_t> ListValues::*allowed = nullptr;
     float ServerConfig::*real = nullptr;
     std::uint8_t ServerConfig::*flag = nullptr;
     std::uint32_t ProcessRecord::*id = nullptr;
 };
 
-FieldKey TextKey(const char* key, char (ServerConfig::*field)[kTextSize])
+FieldDescription TextField(const char* key, char (ServerConfig::*field)[kTextSize])
 {
-    FieldKey entry{key, Kind::Text};
+    FieldDescription entry{key, Kind::Text};
     entry.text = field;
     return entry;
 }
 
-FieldKey IntegerKey(const char* key, std::int32_t ServerConfig::*field, Kind kind = Kind::Integer,
-                    std::vector<std::int32_t> ServerSetRules::*allowed = nullptr)
+FieldDescription IntegerField(const char* key, std::int32_t ServerConfig::*field, Kind kind = Kind::Integer,
+                              std::vector<std::int32_t> ListValues::*allowed = nullptr)
 {
-    FieldKey entry{key, kind};
+    FieldDescription entry{key, kind};
     entry.integer = field;
     entry.allowed = allowed;
     return entry;
 }
 
-FieldKey ListedKey(const char* key, std::int32_t ServerConfig::*field, std::vector<std::int32_t> ServerSetRules::*allowed)
+FieldDescription ListedField(const char* key, std::int32_t ServerConfig::*field,
+                             std::vector<std::int32_t> ListValues::*allowed)
 {
-    return IntegerKey(key, field, Kind::Listed, allowed);
+    return IntegerField(key, field, Kind::Listed, allowed);
 }
 
-FieldKey RealKey(const char* key, float ServerConfig::*field)
+FieldDescription RealField(const char* key, float ServerConfig::*field)
 {
-    FieldKey entry{key, Kind::Real};
+    FieldDescription entry{key, Kind::Real};
     entry.real = field;
     return entry;
 }
 
-FieldKey FlagKey(const char* key, std::uint8_t ServerConfig::*field)
+FieldDescription FlagField(const char* key, std::uint8_t ServerConfig::*field)
 {
-    FieldKey entry{key, Kind::Flag};
+    FieldDescription entry{key, Kind::Flag};
     entry.flag = field;
     return entry;
 }
 
-FieldKey ProcessIdKey(const char* key, std::uint32_t ProcessRecord::*field)
+FieldDescription ProcessIdField(const char* key, std::uint32_t ProcessRecord::*field)
 {
-    FieldKey entry{key, Kind::ProcessId};
+    FieldDescription entry{key, Kind::ProcessId};
     entry.id = field;
     return entry;
 }
 
 // Every field of the record that a set keeps, in the order it is written.
-const FieldKey kFieldKeys[] = {
-    TextKey("name", &ServerConfig::name),
-    TextKey("password", &ServerConfig::password),
-    IntegerKey("port", &ServerConfig::port),
-    ListedKey("playOn", &ServerConfig::playOn, &ServerSetRules::playOn),
-    ListedKey("maxPlayers", &ServerConfig::maxPlayers, &ServerSetRules::maxPlayers),
-    ListedKey("matchTime", &ServerConfig::matchTime, &ServerSetRules::matchTime),
-    ListedKey("freezeTime", &ServerConfig::freezeTime, &ServerSetRules::freezeTime),
-    ListedKey("roundTime", &ServerConfig::roundTime, &ServerSetRules::roundTime),
-    ListedKey("mapTime", &ServerConfig::mapTime, &ServerSetRules::mapTime),
-    IntegerKey("rankPoints", &ServerConfig::rankPoints),
-    RealKey("damageMultiplier", &ServerConfig::damageMultiplier),
-    RealKey("jumpSlowdown", &ServerConfig::jumpSlowdown),
-    IntegerKey("gameMode", &ServerConfig::gameMode, Kind::GameMode),
-    TextKey("mapName", &ServerConfig::mapName),
-    TextKey("rotationFile", &ServerConfig::rotationFile),
-    FlagKey("useMapRotation", &ServerConfig::useMapRotation),
-    ListedKey("team1SkinSet", &ServerConfig::team1SkinSet, &ServerSetRules::team1SkinSet),
-    ListedKey("team2SkinSet", &ServerConfig::team2SkinSet, &ServerSetRules::team2SkinSet),
-    FlagKey("friendlyFire", &ServerConfig::friendlyFire),
-    FlagKey("dedicated", &ServerConfig::dedicated),
-    FlagKey("respawn", &ServerConfig::respawn),
-    FlagKey("spectateAll", &ServerConfig::spectateAll),
-    FlagKey("immediatePlay", &ServerConfig::immediatePlay),
-    FlagKey("allowShadows", &ServerConfig::allowShadows),
-    FlagKey("pure", &ServerConfig::pure),
-    FlagKey("hash", &ServerConfig::hash),
-    FlagKey("antiCheat", &ServerConfig::antiCheat),
-    FlagKey("openChat", &ServerConfig::openChat),
-    FlagKey("minimize", &ServerConfig::minimize),
-    FlagKey("useExternIp", &ServerConfig::useExternIp),
-    FieldKey{"externIp", Kind::Address},
-    FlagKey("running", &ServerConfig::running),
-    ProcessIdKey("processId", &ProcessRecord::dwProcessId),
-    ProcessIdKey("threadId", &ProcessRecord::dwThreadId),
-    FieldKey{"processCreated", Kind::Created},
+const FieldDescription kFields[] = {
+    TextField("name", &ServerConfig::name),
+    TextField("password", &ServerConfig::password),
+    IntegerField("port", &ServerConfig::port),
+    ListedField("playOn", &ServerConfig::playOn, &ListValues::playOn),
+    ListedField("maxPlayers", &ServerConfig::maxPlayers, &ListValues::maxPlayers),
+    ListedField("matchTime", &ServerConfig::matchTime, &ListValues::matchTime),
+    ListedField("freezeTime", &ServerConfig::freezeTime, &ListValues::freezeTime),
+    ListedField("roundTime", &ServerConfig::roundTime, &ListValues::roundTime),
+    ListedField("mapTime", &ServerConfig::mapTime, &ListValues::mapTime),
+    IntegerField("rankPoints", &ServerConfig::rankPoints),
+    RealField("damageMultiplier", &ServerConfig::damageMultiplier),
+    RealField("jumpSlowdown", &ServerConfig::jumpSlowdown),
+    IntegerField("gameMode", &ServerConfig::gameMode, Kind::GameMode),
+    TextField("mapName", &ServerConfig::mapName),
+    TextField("rotationFile", &ServerConfig::rotationFile),
+    FlagField("useMapRotation", &ServerConfig::useMapRotation),
+    ListedField("team1SkinSet", &ServerConfig::team1SkinSet, &ListValues::team1SkinSet),
+    ListedField("team2SkinSet", &ServerConfig::team2SkinSet, &ListValues::team2SkinSet),
+    FlagField("friendlyFire", &ServerConfig::friendlyFire),
+    FlagField("dedicated", &ServerConfig::dedicated),
+    FlagField("respawn", &ServerConfig::respawn),
+    FlagField("spectateAll", &ServerConfig::spectateAll),
+    FlagField("immediatePlay", &ServerConfig::immediatePlay),
+    FlagField("allowShadows", &ServerConfig::allowShadows),
+    FlagField("pure", &ServerConfig::pure),
+    FlagField("hash", &ServerConfig::hash),
+    FlagField("antiCheat", &ServerConfig::antiCheat),
+    FlagField("openChat", &ServerConfig::openChat),
+    FlagField("minimize", &ServerConfig::minimize),
+    FlagField("useExternIp", &ServerConfig::useExternIp),
+    FieldDescription{"externIp", Kind::Address},
+    FlagField("running", &ServerConfig::running),
+    ProcessIdField("processId", &ProcessRecord::dwProcessId),
+    ProcessIdField("threadId", &ProcessRecord::dwThreadId),
+    FieldDescription{"processCreated", Kind::Created},
 };
-constexpr std::size_t kFieldCount = sizeof kFieldKeys / sizeof kFieldKeys[0];
+constexpr std::size_t kFieldCount = sizeof kFields / sizeof kFields[0];
 
-const FieldKey* FindField(std::string_view key)
+const FieldDescription* FindField(std::string_view key)
 {
-    for (const FieldKey& field : kFieldKeys) {
+    for (const FieldDescription& field : kFields) {
         if (EqualKeys(key, field.key))
             return &field;
     }
     return nullptr;
 }
 
-bool OnlyWhileRunning(const FieldKey& field)
+bool OnlyWhileRunning(const FieldDescription& field)
 {
     return field.kind == Kind::ProcessId || field.kind == Kind::Created;
 }
 
-void WriteValue(const FieldKey& field, const ServerConfig& server, std::string& out)
+void WriteValue(const FieldDescription& field, const ServerConfig& server, std::string& out)
 {
     char number[32];
     switch (field.kind) {
@@ -239,8 +241,7 @@ bool ParseReal(std::string_view value, float& number)
 
 // Stores a value it takes and answers null; otherwise leaves the field
 // alone and answers why not.
-const char* ReadValue(const FieldKey& field, std::string_view value, const ServerSetRules& rules,
-                      ServerConfig& server)
+const char* ReadValue(const FieldDescription& field, std::string_view value, ServerConfig& server)
 {
     constexpr const char* kNoNumber = "not a whole number the setting can hold";
     switch (field.kind) {
@@ -253,7 +254,7 @@ const char* ReadValue(const FieldKey& field, std::string_view value, const Serve
     case Kind::Integer:
         return ParseWhole(value, server.*field.integer) ? nullptr : kNoNumber;
     case Kind::Listed: {
-        const std::vector<std::int32_t>& allowed = rules.*field.allowed;
+        const std::vector<std::int32_t>& allowed = kListValues.*field.allowed;
         std::int32_t number = 0;
         if (!ParseWhole(value, number) || std::find(allowed.begin(), allowed.end(), number) == allowed.end())
             return "not one of its list's values";
@@ -318,7 +319,7 @@ int SlotOfSection(std::string_view name)
 // Reads the lines of one set, section by section.
 class SetReader {
 public:
-    SetReader(const ServerSetRules& rules, ServerSetReading& reading) : m_rules(rules), m_reading(reading)
+    explicit SetReader(ServerSetReading& reading) : m_reading(reading)
     {
         // A slot has one section at most, so the records never move and the
         // pointers into them stay valid.
@@ -333,7 +334,6 @@ private:
     void StartSection(std::string_view header, std::string_view name);
     void Value(std::string_view key, std::string_view value);
 
-    const ServerSetRules& m_rules;
     ServerSetReading& m_reading;
     bool m_inSection = false;
     std::string m_section;           // as written, for the ignored lines
@@ -391,11 +391,11 @@ void SetReader::StartSection(std::string_view header, std::string_view name)
 // Unknown keys are left alone, as is a key given twice after its first.
 void SetReader::Value(std::string_view key, std::string_view value)
 {
-    const FieldKey* field = FindField(key);
-    if (field == nullptr || m_keysSeen[field - kFieldKeys])
+    const FieldDescription* field = FindField(key);
+    if (field == nullptr || m_keysSeen[field - kFields])
         return;
-    m_keysSeen[field - kFieldKeys] = true;
-    if (const char* why = ReadValue(*field, value, m_rules, *m_server))
+    m_keysSeen[field - kFields] = true;
+    if (const char* why = ReadValue(*field, value, *m_server))
         m_reading.ignored.push_back(m_section + " " + field->key + " = " + Shown(value) + ": " + why);
 }
 
@@ -407,10 +407,8 @@ void SetReader::Finish()
               [](const SlotRecord& a, const SlotRecord& b) { return a.slot < b.slot; });
     for (SlotRecord& record : m_records) {
         ServerConfig& server = record.config;
-        if (server.running != 1) {
-            server.process = ProcessRecord{};
-            server.processCreated = 0;
-        }
+        if (server.running != 1)
+            server.ForgetProcess();
         const bool repeated = std::any_of(m_reading.servers.begin(), m_reading.servers.end(),
                                           [&](const SlotRecord& kept) { return EqualNoCase(kept.config.name, server.name); });
         if (repeated)
@@ -431,7 +429,7 @@ bool ServerSetText(const ServerManager& table, std::string& text)
         if (server == nullptr)
             continue;
         text += "\r\n" + SlotHeader(slot) + "\r\n";
-        for (const FieldKey& field : kFieldKeys) {
+        for (const FieldDescription& field : kFields) {
             if (OnlyWhileRunning(field) && server->running != 1)
                 continue;
             text += field.key;
@@ -446,12 +444,14 @@ bool ServerSetText(const ServerManager& table, std::string& text)
     return true;
 }
 
-ServerSetReading ReadServerSetText(std::string_view text, const ServerSetRules& rules)
+ServerSetReading ReadServerSetText(std::string_view text)
 {
     ServerSetReading reading;
-    if (text.find('\0') != std::string_view::npos)
+    if (text.find('\0') != std::string_view::npos) {
+        reading.holdsNul = true;
         return reading;
-    SetReader reader(rules, reading);
+    }
+    SetReader reader(reading);
     std::size_t lineNumber = 0;
     while (!text.empty()) {
         ++lineNumber;
