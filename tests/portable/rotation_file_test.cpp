@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "framework/file_replace.h"
 #include "rotation/rotation_file.h"
 #include "tests/file_bytes.h"
 
@@ -112,9 +113,7 @@ TEST(RotationWrite, AnEntryWithALineFeedFailsTheWriteAndChangesNothing)
     TempFolder folder;
     const std::string path = folder.File("r.map");
     WriteFileBytes(path, "old");
-    std::string failure;
-    EXPECT_FALSE(::WriteRotation(path.c_str(), {"Fallout\\Dunes", "Team\nEscape"}, failure));
-    EXPECT_NE(failure.find("line break"), std::string::npos) << failure;
+    EXPECT_FALSE(WriteRotation(path.c_str(), {"Fallout\\Dunes", "Team\nEscape"}));
     EXPECT_EQ(ReadFileBytes(path), "old");
     EXPECT_EQ(folder.Names(), Entries{"r.map"});
 }
@@ -222,10 +221,21 @@ TEST(RotationRead, WhatCannotBeReadGivesNoEntries)
 TEST(RotationWriteFailure, MissingFolderCreatesNothing)
 {
     TempFolder folder;
-    std::string failure;
-    EXPECT_FALSE(::WriteRotation(folder.File("missing/r.map").c_str(), {"Fallout\\Dunes"}, failure));
-    EXPECT_FALSE(failure.empty());
+    EXPECT_FALSE(WriteRotation(folder.File("missing/r.map").c_str(), {"Fallout\\Dunes"}));
     EXPECT_TRUE(folder.Names().empty());
+}
+
+// The temporary file beside the target is made only where nothing of its
+// name is: a file put there in between by anyone is never taken over.
+TEST(RotationWriteFailure, TemporaryFileNeverTakesOverAFileThatIsThere)
+{
+    TempFolder folder;
+    WriteFileBytes(folder.File("~t.tmp"), "kept");
+    bool nameTaken = false;
+    std::string failure;
+    EXPECT_EQ(CreateNewFile(folder.File("~t.tmp").c_str(), nameTaken, failure), nullptr);
+    EXPECT_TRUE(nameTaken) << failure;
+    EXPECT_EQ(ReadFileBytes(folder.File("~t.tmp")), "kept");
 }
 
 // The temporary file is complete when the replacement fails: it has to go.
