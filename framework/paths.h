@@ -8,6 +8,15 @@
 // The last part of a path: the file's name without its folder.
 std::string FileNameOf(const std::string& path);
 
+// The path of `relative` in the folder: after it and a separator, unless
+// the folder ends in one already (a drive's root does).
+std::string PathInFolder(const std::string& folder, const std::string& relative);
+
+// A path the system gave with the prefix that lets it be long ("\\?\"),
+// as it is written otherwise: a local one from its drive letter, one on a
+// share by its network name.
+std::string WithoutLongPathPrefix(const std::string& path);
+
 #ifdef _WIN32
 // The full path, a relative one taken from the current directory; the
 // path as given when it cannot be made full.

@@ -4,9 +4,6 @@
 
 namespace {
 
-const char kLongPrefix[] = "\\\\?\\";
-const char kUncPrefix[] = "\\\\?\\UNC\\";
-
 std::string UpperCase(std::string path)
 {
     if (!path.empty())
@@ -27,14 +24,9 @@ std::string FinalPath(const std::string& full)
     const DWORD length =
         ::GetFinalPathNameByHandleA(file, buffer, sizeof buffer, FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
     ::CloseHandle(file);
-    if (length == 0 || length >= sizeof buffer)
-        return std::string();
-    // Without the prefix the system puts before it, the final path of a file
-    // on a local drive reads as its full path does.
-    const std::string named = buffer;
-    if (named.rfind(kUncPrefix, 0) == 0)
-        return "\\\\" + named.substr(sizeof kUncPrefix - 1);
-    return named.rfind(kLongPrefix, 0) == 0 ? named.substr(sizeof kLongPrefix - 1) : named;
+    // Without its prefix, the final path of a file on a local drive reads as
+    // its full path does.
+    return length != 0 && length < sizeof buffer ? WithoutLongPathPrefix(buffer) : std::string();
 }
 
 // A file not there yet is named by its folder's final path, so that it has
@@ -45,9 +37,7 @@ std::string FinalPathOfNewFile(const std::string& full)
     if (name.empty() || name.size() == full.size())
         return std::string();
     const std::string folder = FinalPath(full.substr(0, full.size() - name.size()));
-    if (folder.empty())
-        return std::string();
-    return folder.back() == '\\' ? folder + name : folder + "\\" + name;
+    return folder.empty() ? std::string() : PathInFolder(folder, name);
 }
 
 }  // namespace

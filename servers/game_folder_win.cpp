@@ -4,6 +4,8 @@
 
 #include <vector>
 
+#include "framework/paths.h"
+
 namespace {
 
 std::string g_gameFolder;
@@ -33,9 +35,5 @@ std::string GameFolder()
 
 std::string InGameFolder(const std::string& relative)
 {
-    std::string path = GameFolder();
-    // A drive's root ends in its separator already.
-    if (!path.empty() && path.back() != '\\' && path.back() != '/')
-        path += '\\';
-    return path + relative;
+    return PathInFolder(GameFolder(), relative);
 }

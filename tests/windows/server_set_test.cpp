@@ -225,9 +225,7 @@ TEST_F(ServerSetTest, StartUpArgumentsThatCannotBeUsedLeaveAnEmptyTable)
 // A drive letter that stands for a folder (drive-letter-run.sh makes one)
 // reaches the same file as the folder's own path: a set opened through the
 // letter in one copy is in use for a copy that names it the ordinary way.
-class DriveLetter : public ServerSetTest {};
-
-TEST_F(DriveLetter, SetOpenThroughItIsInUseByItsOrdinaryPath)
+TEST_F(ServerSetTest, DriveLetterOfItsFolderReachesTheSetInUse)
 {
     const char* drive = std::getenv("QYR_TEST_DRIVE");
     const char* folder = std::getenv("QYR_TEST_DRIVE_FOLDER");

@@ -5,9 +5,9 @@
 
 #include <windows.h>
 
+#include <cstring>
 #include <map>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "admin/number_text.h"
@@ -19,28 +19,19 @@
 
 namespace {
 
-// The names of a zero-separated list the profile functions answer with.
-std::vector<std::string> Names(const std::vector<char>& list)
-{
-    std::vector<std::string> names;
-    for (const char* name = list.data(); *name != '\0'; name += names.back().size() + 1)
-        names.emplace_back(name);
-    return names;
-}
-
 // The file as the system reads it, each value written back in the quotes
-// that keep it as it is.
+// that keep it as it is. Sections and keys come as zero-separated lists.
 std::string AsTheSystemReadsIt(const char* path)
 {
-    std::vector<char> list(1 << 16);
-    ::GetPrivateProfileSectionNamesA(list.data(), 1 << 16, path);
+    std::vector<char> sections(1 << 16), keys(1 << 16), value(1 << 16);
+    ::GetPrivateProfileSectionNamesA(sections.data(), 1 << 16, path);
     std::string text;
-    for (const std::string& section : Names(list)) {
-        text += "[" + section + "]\n";
-        ::GetPrivateProfileStringA(section.c_str(), nullptr, "", list.data(), 1 << 16, path);
-        for (const std::string& key : Names(list)) {
-            ::GetPrivateProfileStringA(section.c_str(), key.c_str(), "", list.data(), 1 << 16, path);
-            text += key + "=\"" + list.data() + "\"\n";
+    for (const char* section = sections.data(); *section != '\0'; section += std::strlen(section) + 1) {
+        text += std::string("[") + section + "]\n";
+        ::GetPrivateProfileStringA(section, nullptr, "", keys.data(), 1 << 16, path);
+        for (const char* key = keys.data(); *key != '\0'; key += std::strlen(key) + 1) {
+            ::GetPrivateProfileStringA(section, key, "", value.data(), 1 << 16, path);
+            text += std::string(key) + "=\"" + value.data() + "\"\n";
         }
     }
     return text;
