@@ -34,7 +34,7 @@ void ReportSetFailure(const CWnd& window, const char* caption, const char* faile
 {
     const std::string text = std::string("The server set could not be ") + failedTo + ":\n" + path + "\n\n" +
                              Sentence(failure);
-    window.MessageBox(text.c_str(), caption, MB_OK | MB_ICONWARNING);
+    window.MessageBox(text.c_str(), caption, MB_OK | MB_ICONERROR);
 }
 
 std::string ProgramName()
@@ -97,7 +97,7 @@ void CServerAdminDlg::OnStartUp()
         const std::string usage = "Usage: " + ProgramName() +
                                   " [SERVER-SET]\n\nGive at most one argument: the server set to open, in double "
                                   "quotes when its path holds blanks. The tool starts with an empty table.";
-        MessageBox(usage.c_str(), kUsageCaption, MB_OK | MB_ICONWARNING);
+        MessageBox(usage.c_str(), kUsageCaption, MB_OK | MB_ICONERROR);
     } else if (g_serverManager != nullptr) {
         OpenServerSet(FullPath(m_startUpArguments.front().c_str()), false);
     }
@@ -168,10 +168,11 @@ void CServerAdminDlg::RestoreRunningServers(bool askBeforeStarting)
         return;
     bool start = true;
     if (askBeforeStarting) {
-        char question[128];
-        std::snprintf(question, sizeof question, "Start the %d servers that were running when this set was saved?",
-                      static_cast<int>(toStart.size()));
-        start = MessageBox(question, kOpenCaption, MB_YESNO | MB_ICONQUESTION) == IDYES;
+        const std::string question =
+            toStart.size() == 1
+                ? std::string("Start the 1 server that was running when this set was saved?")
+                : "Start the " + std::to_string(toStart.size()) + " servers that were running when this set was saved?";
+        start = MessageBox(question.c_str(), kOpenCaption, MB_YESNO | MB_ICONQUESTION) == IDYES;
     }
     for (const int slot : toStart) {
         ServerConfig* server = g_serverManager->slots[slot];

@@ -184,5 +184,5 @@ std::string CMapRotationDlg::AskForNewRotationFile()
 void CMapRotationDlg::ReportNotWritten(const std::string& path) const
 {
     const std::string text = "The rotation file could not be written:\n" + path;
-    MessageBox(text.c_str(), kNotWrittenCaption, MB_OK | MB_ICONWARNING);
+    MessageBox(text.c_str(), kNotWrittenCaption, MB_OK | MB_ICONERROR);
 }

@@ -155,7 +155,9 @@ TEST_F(RotationEditorTest, ExistingFileListsItsEntriesInFileOrderNoneSelected)
     EXPECT_EQ(Entries(editor),
               (std::vector<std::string>{"TeamEscape\\Canyon", "Fallout\\Dunes", "Cooperative\\Bay"}));
     EXPECT_EQ(ListBoxSelection(editor, IDC_ROTATION_ENTRIES), -1);
-    EXPECT_FALSE(IsControlEnabled(editor, IDC_ROTATION_PATH));
+    // Read, and copied, but not typed in.
+    EXPECT_TRUE(IsControlEnabled(editor, IDC_ROTATION_PATH));
+    EXPECT_TRUE(::GetWindowLongA(::GetDlgItem(editor, IDC_ROTATION_PATH), GWL_STYLE) & ES_READONLY);
 }
 
 TEST_F(RotationEditorTest, MissingFileShowsItsPathOverAnEmptyList)
