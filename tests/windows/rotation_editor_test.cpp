@@ -448,12 +448,15 @@ protected:
     })
     {
         std::string text;
+        HICON icon = nullptr;
         ModalAnswerer warning(kNotSavedCaption, [&](HWND box) {
             text = MessageBoxText(box);
+            icon = MessageBoxIcon(box);
             PressButton(box, IDOK);
         });
         PressOk(saveAnswer);
         EXPECT_TRUE(warning.Answered());
+        EXPECT_EQ(icon, ::LoadIconA(nullptr, IDI_ERROR));
         return text;
     }
 };
