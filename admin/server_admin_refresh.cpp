@@ -78,7 +78,8 @@ void CServerAdminDlg::RefreshFromCurrent()
 // The button opens the editor on a new rotation or on the file named.
 void CServerAdminDlg::ShowRotationButton(const char* rotationFile) const
 {
-    m_rotationButton.EnsureWindowText(LoadResourceString(rotationFile[0] != '\0' ? IDS_EDITROTATION : IDS_NEWROTATION).c_str());
+    const UINT caption = rotationFile[0] != '\0' ? IDS_EDITROTATION : IDS_NEWROTATION;
+    m_rotationButton.EnsureWindowText(LoadResourceString(caption).c_str());
 }
 
 // Each control is told its final state once: enabling all settings and then

@@ -249,7 +249,8 @@ TEST_F(AdminShellTest, WindowIconsHaveTheSystemsSizesAndTheLargeOneIsDragged)
     } icons[] = {{ICON_BIG, SM_CXICON}, {ICON_SMALL, SM_CXSMICON}};
     for (const auto& icon : icons) {
         ICONINFO info = {};
-        ASSERT_TRUE(::GetIconInfo(reinterpret_cast<HICON>(::SendMessageA(m_window, WM_GETICON, icon.which, 0)), &info));
+        const LRESULT shown = ::SendMessageA(m_window, WM_GETICON, icon.which, 0);
+        ASSERT_TRUE(::GetIconInfo(reinterpret_cast<HICON>(shown), &info));
         BITMAP colour = {};
         ::GetObjectA(info.hbmColor, sizeof colour, &colour);
         EXPECT_EQ(colour.bmWidth, ::GetSystemMetrics(icon.metric)) << "icon " << icon.which;

@@ -247,7 +247,8 @@ void ExpectConventions(const DialogCase& dialog)
 bool IsOfWindowsOrOurs(UINT command)
 {
     const UINT windows[] = {SC_RESTORE, SC_MOVE, SC_SIZE, SC_MINIMIZE, SC_MAXIMIZE, SC_CLOSE};
-    return (command != 0 && command < 0xF000) || std::find(std::begin(windows), std::end(windows), command) != std::end(windows);
+    return (command != 0 && command < 0xF000) ||
+           std::find(std::begin(windows), std::end(windows), command) != std::end(windows);
 }
 
 class DialogConventionsTest : public AdminWindowTest {};
