@@ -1,7 +1,7 @@
 // What a Windows operator expects of every dialog and of the system menu:
 // each control reached by an access key, on its own text or on the label
 // just before it, and every text whole in its control at the display scale
-// the run has. The ctest entry runs this program at 96, 144 and 192 DPI
+// of the run. The ctest entry runs this program at 96, 144 and 192 DPI
 // (dpi-run.sh), and QYRSAT_TEST_DPI says which.
 #include <algorithm>
 #include <cctype>
@@ -17,60 +17,46 @@
 
 namespace {
 
-// A control whose text the program sets from string resources: every one
-// of them must fit and carry the control's key.
-struct RunTimeTexts {
-    int controlId;
-    std::vector<UINT> stringIds;
-};
-
 struct DialogCase {
     UINT templateId;
-    std::vector<RunTimeTexts> runTimeTexts;
+    int runTimeTextControl;  // a control whose texts the program sets
+    std::vector<UINT> runTimeTexts;
 };
 
 const DialogCase kDialogs[] = {
-    {IDD_ABOUTBOX, {}},
-    {IDD_SERVERADMIN_DIALOG, {{IDC_ROTATIONBUTTON, {IDS_NEWROTATION, IDS_EDITROTATION}}}},
-    {IDD_MAPROTATION, {}},
+    {IDD_ABOUTBOX, 0, {}},
+    {IDD_SERVERADMIN_DIALOG, IDC_ROTATIONBUTTON, {IDS_NEWROTATION, IDS_EDITROTATION}},
+    {IDD_MAPROTATION, 0, {}},
 };
 
 // The letter after a single '&', lower case; 0 when there is none.
 char AccessKey(const std::string& text)
 {
     for (std::size_t i = 0; i + 1 < text.size(); ++i) {
-        if (text[i] != '&')
-            continue;
-        if (text[i + 1] != '&')
+        if (text[i] == '&' && text[i + 1] != '&')
             return static_cast<char>(std::tolower(static_cast<unsigned char>(text[i + 1])));
-        ++i;
+        i += text[i] == '&' ? 1 : 0;
     }
     return 0;
 }
 
-// A dialog with more focusable controls than there are letters cannot give
-// each its own; then no letter may lead to more controls than that forces.
-void ExpectKeysSpreadOverTheLetters(const std::map<char, std::vector<std::string>>& keys, std::size_t controls)
+// More focusable controls than letters cannot each have a letter of their
+// own; then no letter may lead to more controls than that forces.
+void ExpectKeysSpread(const std::map<char, std::vector<std::string>>& keys, std::size_t holders)
 {
-    const std::size_t mostPerKey = (controls + 25) / 26;
-    for (const auto& [key, holders] : keys) {
+    for (const auto& [key, texts] : keys) {
         std::string names;
-        for (const std::string& holder : holders)
-            names += " \"" + holder + "\"";
-        EXPECT_LE(holders.size(), mostPerKey) << "Alt+" << key << " leads to" << names;
+        for (const std::string& text : texts)
+            names += " \"" + text + "\"";
+        EXPECT_LE(texts.size(), (holders + 25) / 26) << "Alt+" << key << " leads to" << names;
     }
-}
-
-std::string ClassOf(HWND window)
-{
-    char name[64] = "";
-    ::GetClassNameA(window, name, sizeof name);
-    return name;
 }
 
 bool IsClass(HWND window, const char* name)
 {
-    return lstrcmpiA(ClassOf(window).c_str(), name) == 0;
+    char found[64] = "";
+    ::GetClassNameA(window, found, sizeof found);
+    return lstrcmpiA(found, name) == 0;
 }
 
 LONG StyleOf(HWND window)
@@ -84,94 +70,6 @@ bool IsTextLabel(HWND window)
     return IsClass(window, "Static") && (type == SS_LEFT || type == SS_RIGHT || type == SS_CENTER);
 }
 
-// Measures texts as the control draws them: with its own font.
-class TextMeasure {
-public:
-    explicit TextMeasure(HWND control)
-        : m_control(control), m_dc(::GetDC(control)),
-          m_old(::SelectObject(m_dc, reinterpret_cast<HGDIOBJ>(::SendMessageA(control, WM_GETFONT, 0, 0))))
-    {
-        ::GetTextMetricsA(m_dc, &m_metrics);
-    }
-    ~TextMeasure()
-    {
-        ::SelectObject(m_dc, m_old);
-        ::ReleaseDC(m_control, m_dc);
-    }
-    TextMeasure(const TextMeasure&) = delete;
-    TextMeasure& operator=(const TextMeasure&) = delete;
-
-    // The rectangle the text takes, broken into lines no wider than `width`
-    // when `wrap` (a word longer than that makes it wider).
-    SIZE Size(const std::string& text, int width, bool wrap, bool prefix) const
-    {
-        RECT rect = {0, 0, width, 0};
-        const UINT format = DT_CALCRECT | (wrap ? DT_WORDBREAK | DT_EXPANDTABS : DT_SINGLELINE) |
-                            (prefix ? 0 : DT_NOPREFIX);
-        ::DrawTextA(m_dc, text.c_str(), -1, &rect, format);
-        return SIZE{rect.right, rect.bottom};
-    }
-    int AverageCharWidth() const { return m_metrics.tmAveCharWidth; }
-
-private:
-    HWND m_control;
-    HDC m_dc;
-    HGDIOBJ m_old;
-    TEXTMETRICA m_metrics = {};
-};
-
-SIZE ClientSize(HWND window)
-{
-    RECT client = {};
-    ::GetClientRect(window, &client);
-    return SIZE{client.right, client.bottom};
-}
-
-// Labels and group boxes wrap as they draw; buttons and check boxes keep
-// one line, with room for their frame or box; a drop-down list shows each
-// item in the area beside its arrow.
-void ExpectTextFits(HWND control, const std::string& text)
-{
-    const TextMeasure measure(control);
-    const SIZE room = ClientSize(control);
-    const LONG style = StyleOf(control);
-    if (IsTextLabel(control)) {
-        const SIZE size = measure.Size(text, room.cx, true, !(style & SS_NOPREFIX));
-        const SIZE oneLine = measure.Size(text, 0, false, !(style & SS_NOPREFIX));
-        EXPECT_TRUE(size.cx <= room.cx && size.cy <= room.cy)
-            << "\"" << text << "\" is cut: " << oneLine.cx << " pixels wide in one line, " << size.cx << "x"
-            << size.cy << " wrapped, in " << room.cx << "x" << room.cy;
-        return;
-    }
-    if (IsClass(control, "Button")) {
-        const LONG type = style & BS_TYPEMASK;
-        const bool framed = type == BS_PUSHBUTTON || type == BS_DEFPUSHBUTTON;
-        const bool boxed = type == BS_CHECKBOX || type == BS_AUTOCHECKBOX || type == BS_RADIOBUTTON ||
-                           type == BS_AUTORADIOBUTTON || type == BS_3STATE || type == BS_AUTO3STATE;
-        int taken = measure.Size(text, 0, false, true).cx;
-        if (framed)
-            taken += 2 * measure.AverageCharWidth();
-        if (boxed)
-            taken += ::GetSystemMetrics(SM_CXMENUCHECK) + measure.AverageCharWidth();
-        EXPECT_LE(taken, room.cx) << "\"" << text << "\" is cut in its button";
-    }
-}
-
-void ExpectItemsFit(HWND list)
-{
-    COMBOBOXINFO parts = {};
-    parts.cbSize = sizeof parts;
-    ASSERT_TRUE(::GetComboBoxInfo(list, &parts));
-    const TextMeasure measure(list);
-    const int count = static_cast<int>(::SendMessageA(list, CB_GETCOUNT, 0, 0));
-    for (int i = 0; i < count; ++i) {
-        char item[256] = "";
-        ::SendMessageA(list, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(item));
-        EXPECT_LE(measure.Size(item, 0, false, false).cx, parts.rcItem.right - parts.rcItem.left)
-            << "\"" << item << "\" is cut in its list";
-    }
-}
-
 std::string TextOf(HWND window)
 {
     char text[256] = "";
@@ -179,71 +77,96 @@ std::string TextOf(HWND window)
     return text;
 }
 
-std::vector<HWND> ChildrenInTabOrder(HWND dialog)
+// The room a text takes in the control's own font: wrapped to `width` as a
+// label wraps, or on one line; and the font's average character width.
+RECT TextRect(HWND control, const std::string& text, int width, UINT format, int* averageChar = nullptr)
 {
-    std::vector<HWND> children;
-    for (HWND child = ::GetWindow(dialog, GW_CHILD); child != nullptr; child = ::GetWindow(child, GW_HWNDNEXT))
-        children.push_back(child);
-    return children;
+    const HDC dc = ::GetDC(control);
+    const HGDIOBJ old = ::SelectObject(dc, reinterpret_cast<HGDIOBJ>(::SendMessageA(control, WM_GETFONT, 0, 0)));
+    RECT rect = {0, 0, width, 0};
+    ::DrawTextA(dc, text.c_str(), -1, &rect, DT_CALCRECT | format);
+    TEXTMETRICA metrics = {};
+    ::GetTextMetricsA(dc, &metrics);
+    if (averageChar != nullptr)
+        *averageChar = metrics.tmAveCharWidth;
+    ::SelectObject(dc, old);
+    ::ReleaseDC(control, dc);
+    return rect;
 }
 
-// Enter and Esc are the keys of OK and Cancel.
-bool NeedsAccessKey(HWND control)
+// Labels wrap as they draw; a button keeps one line inside its frame, a
+// check box beside its box; a drop-down list shows an item beside its arrow.
+void ExpectTextFits(HWND control, const std::string& text)
 {
-    const int id = ::GetDlgCtrlID(control);
-    return (StyleOf(control) & WS_TABSTOP) && id != IDOK && id != IDCANCEL;
-}
-
-// The texts a control shows: the template's, or those the program sets.
-std::vector<std::string> TextsOf(HWND control, const DialogCase& dialog)
-{
-    for (const RunTimeTexts& set : dialog.runTimeTexts) {
-        if (set.controlId != ::GetDlgCtrlID(control))
-            continue;
-        std::vector<std::string> texts;
-        for (UINT id : set.stringIds)
-            texts.push_back(LoadResourceString(id));
-        return texts;
+    RECT room = {};
+    ::GetClientRect(control, &room);
+    const LONG style = StyleOf(control);
+    if (IsTextLabel(control)) {
+        const UINT prefix = style & SS_NOPREFIX ? DT_NOPREFIX : 0;
+        const RECT taken = TextRect(control, text, room.right, DT_WORDBREAK | prefix);
+        EXPECT_TRUE(taken.right <= room.right && taken.bottom <= room.bottom)
+            << "\"" << text << "\" is cut: " << TextRect(control, text, 0, DT_SINGLELINE).right << " pixels in "
+            << room.right << "x" << room.bottom;
+    } else if (IsClass(control, "Button") && (style & BS_TYPEMASK) != BS_GROUPBOX) {
+        int averageChar = 0;
+        const int width = TextRect(control, text, 0, DT_SINGLELINE, &averageChar).right;
+        const LONG type = style & BS_TYPEMASK;
+        const int frame = type == BS_PUSHBUTTON || type == BS_DEFPUSHBUTTON
+                              ? 2 * averageChar
+                              : ::GetSystemMetrics(SM_CXMENUCHECK) + averageChar;
+        EXPECT_LE(width + frame, room.right) << "\"" << text << "\" is cut in its button";
+    } else if (IsClass(control, "ComboBox")) {
+        COMBOBOXINFO parts = {};
+        parts.cbSize = sizeof parts;
+        ASSERT_TRUE(::GetComboBoxInfo(control, &parts));
+        for (int i = 0; i < ::SendMessageA(control, CB_GETCOUNT, 0, 0); ++i) {
+            char item[256] = "";
+            ::SendMessageA(control, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(item));
+            const int width = TextRect(control, item, 0, DT_SINGLELINE | DT_NOPREFIX).right;
+            EXPECT_LE(width, parts.rcItem.right - parts.rcItem.left) << "\"" << item << "\" is cut in its list";
+        }
     }
-    return {TextOf(control)};
 }
 
+// Enter and Esc are the keys of OK and Cancel. Buttons and check boxes
+// carry their own key; other controls take theirs, and their name for
+// screen readers, from the label just before them.
 void ExpectConventions(const DialogCase& dialog)
 {
     SCOPED_TRACE("dialog template " + std::to_string(dialog.templateId));
     CDialog window(dialog.templateId);
     ASSERT_TRUE(window.Create());
-    const std::vector<HWND> children = ChildrenInTabOrder(window.GetSafeHwnd());
     std::map<char, std::vector<std::string>> keys;
     std::size_t focusable = 0;
-    for (std::size_t i = 0; i < children.size(); ++i) {
-        const HWND control = children[i];
-        const std::vector<std::string> texts = TextsOf(control, dialog);
+    HWND previous = nullptr;
+    for (HWND control = ::GetWindow(window.GetSafeHwnd(), GW_CHILD); control != nullptr;
+         previous = control, control = ::GetWindow(control, GW_HWNDNEXT)) {
+        const int id = ::GetDlgCtrlID(control);
+        std::vector<std::string> texts = {TextOf(control)};
+        if (id == dialog.runTimeTextControl) {
+            texts.clear();
+            for (UINT text : dialog.runTimeTexts)
+                texts.push_back(LoadResourceString(text));
+        }
         for (const std::string& text : texts)
             ExpectTextFits(control, text);
-        if (IsClass(control, "ComboBox"))
-            ExpectItemsFit(control);
-        if (!NeedsAccessKey(control))
+        if (!(StyleOf(control) & WS_TABSTOP) || id == IDOK || id == IDCANCEL)
             continue;
         ++focusable;
-        // Buttons and check boxes carry their own key; other controls take
-        // the key, and their name, from the label just before them.
-        const bool ownText = IsClass(control, "Button");
-        const HWND label = ownText ? control : i > 0 ? children[i - 1] : nullptr;
-        const std::string name = "control " + std::to_string(::GetDlgCtrlID(control));
-        ASSERT_TRUE(ownText || (label != nullptr && IsTextLabel(label))) << name << " has no label before it";
-        const std::vector<std::string> named = ownText ? texts : std::vector<std::string>{TextOf(label)};
-        const char key = AccessKey(named.front());
-        for (const std::string& text : named)
-            EXPECT_TRUE(key != 0 && AccessKey(text) == key) << name << ": \"" << text << "\"";
-        keys[key].push_back(named.front());
+        if (!IsClass(control, "Button")) {
+            ASSERT_TRUE(previous != nullptr && IsTextLabel(previous)) << "control " << id << " has no label before it";
+            texts = {TextOf(previous)};
+        }
+        for (const std::string& text : texts)
+            EXPECT_TRUE(AccessKey(text) != 0 && AccessKey(text) == AccessKey(texts.front())) << "\"" << text << "\"";
+        keys[AccessKey(texts.front())].push_back(texts.front());
     }
-    ExpectKeysSpreadOverTheLetters(keys, focusable);
+    ExpectKeysSpread(keys, focusable);
 }
 
 // The items Windows puts in every system menu, and the window's own, whose
-// commands lie below the system's. Separators and what else the system
-// underneath adds (Wine's own About item) are not the window's to choose.
+// commands lie below the system's; not what else the system underneath
+// adds (Wine's own About item).
 bool IsOfWindowsOrOurs(UINT command)
 {
     const UINT windows[] = {SC_RESTORE, SC_MOVE, SC_SIZE, SC_MINIMIZE, SC_MAXIMIZE, SC_CLOSE};
@@ -251,7 +174,7 @@ bool IsOfWindowsOrOurs(UINT command)
            std::find(std::begin(windows), std::end(windows), command) != std::end(windows);
 }
 
-class DialogConventionsTest : public AdminWindowTest {};
+using DialogConventionsTest = AdminWindowTest;
 
 }  // namespace
 
@@ -265,52 +188,42 @@ TEST_F(DialogConventionsTest, EveryControlHasAnAccessKeyAndRoomForItsTexts)
     for (const DialogCase& dialog : kDialogs)
         ExpectConventions(dialog);
 
-    // The system menu's own items and the window's, together.
     const HMENU menu = ::GetSystemMenu(m_window, FALSE);
-    ASSERT_NE(menu, nullptr);
     std::map<char, std::vector<std::string>> keys;
     std::size_t items = 0;
     for (int i = 0; i < ::GetMenuItemCount(menu); ++i) {
         char text[256] = "";
-        const UINT command = ::GetMenuItemID(menu, i);
-        if (::GetMenuStringA(menu, static_cast<UINT>(i), text, sizeof text, MF_BYPOSITION) <= 0 ||
-            !IsOfWindowsOrOurs(command))
+        ::GetMenuStringA(menu, static_cast<UINT>(i), text, sizeof text, MF_BYPOSITION);
+        if (!IsOfWindowsOrOurs(::GetMenuItemID(menu, i)))
             continue;
         ++items;
         EXPECT_NE(AccessKey(text), 0) << text;
         keys[AccessKey(text)].push_back(text);
     }
     EXPECT_GT(items, 6u) << "the window's own items or the system's are missing";
-    ExpectKeysSpreadOverTheLetters(keys, items);
+    ExpectKeysSpread(keys, items);
 }
 
 // Through the real dialog manager, as the message loop hands it the keys.
-TEST_F(DialogConventionsTest, AltAndALetterFocusTheControlItNames)
-{
-    AddServer();
-    const struct {
-        char letter;
-        int id;
-    } cases[] = {
-        {'v', IDC_SERVERLIST}, {'p', IDC_PORT}, {'w', IDC_PASSWORD}, {'g', IDC_GAMEMODE},
-        {'k', IDC_RANKPOINTS}, {'j', IDC_JUMPSLOWDOWN}, {'x', IDC_MAXPLAYERS}, {'r', IDC_ROUNDTIME},
-    };
-    for (const auto& c : cases) {
-        const HWND from = ::GetDlgItem(m_window, IDC_NAME);
-        ::SetFocus(from);
-        MSG key = {from, WM_SYSCHAR, static_cast<WPARAM>(c.letter), 0x20000000, 0, {0, 0}};
-        ::IsDialogMessageA(m_window, &key);
-        EXPECT_EQ(::GetDlgCtrlID(::GetFocus()), c.id) << "Alt+" << c.letter;
-    }
-}
-
-TEST_F(DialogConventionsTest, TheServerListHasTheFocusFirstAndTabReachesStart)
+TEST_F(DialogConventionsTest, KeysMoveTheFocusAsTheyName)
 {
     const HWND list = ::GetDlgItem(m_window, IDC_SERVERLIST);
-    EXPECT_EQ(::GetFocus(), list);
-    AddServer();  // enables Start
-    ::SetFocus(list);
-    MSG key = {list, WM_KEYDOWN, VK_TAB, 0, 0, {0, 0}};
-    ::IsDialogMessageA(m_window, &key);
-    EXPECT_EQ(::GetDlgCtrlID(::GetFocus()), IDC_START);
+    EXPECT_EQ(::GetFocus(), list) << "the server list has the focus first";
+    AddServer();  // enables the rest
+    const struct {
+        UINT message;
+        WPARAM key;
+        int from, to;
+    } cases[] = {
+        {WM_KEYDOWN, VK_TAB, IDC_SERVERLIST, IDC_START}, {WM_SYSCHAR, 'v', IDC_NAME, IDC_SERVERLIST},
+        {WM_SYSCHAR, 'p', IDC_NAME, IDC_PORT},           {WM_SYSCHAR, 'g', IDC_NAME, IDC_GAMEMODE},
+        {WM_SYSCHAR, 'k', IDC_NAME, IDC_RANKPOINTS},     {WM_SYSCHAR, 'x', IDC_NAME, IDC_MAXPLAYERS},
+    };
+    for (const auto& c : cases) {
+        const HWND from = ::GetDlgItem(m_window, c.from);
+        ::SetFocus(from);
+        MSG key = {from, c.message, c.key, c.message == WM_SYSCHAR ? 0x20000000 : 0, 0, {0, 0}};
+        ::IsDialogMessageA(m_window, &key);
+        EXPECT_EQ(::GetDlgCtrlID(::GetFocus()), c.to) << "key " << c.key;
+    }
 }
