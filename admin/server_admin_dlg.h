@@ -43,6 +43,7 @@ protected:
     HCURSOR OnQueryDragIcon();
     void OnTimer(UINT_PTR id);
     void OnDestroy();
+    void OnClose();
     void OnStartUp();
 
     // The server set: opened and saved from the system menu, written again
@@ -106,6 +107,7 @@ private:
     void ShowServerList();
 
     // The steps of a refresh, in the order they run.
+    void ShowRotationButton(const char* rotationFile) const;
     // The settings controls: all disabled unless editable; the IP address
     // also needs externIp, the rotation path, map time, rotation button and
     // "Browse" also need rotation.
@@ -164,6 +166,7 @@ private:
     CListBox m_serverList;         // 1023
 
     HICON m_hIcon;
+    HICON m_hSmallIcon;
     UINT_PTR timerId = 0;
 
     std::vector<std::string> m_startUpArguments;

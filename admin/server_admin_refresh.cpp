@@ -6,6 +6,8 @@
 #include "admin/number_text.h"
 #include "admin/server_admin_dlg.h"
 #include "content/map_catalogue.h"
+#include "framework/win_app.h"
+#include "res/resource.h"
 #include "servers/server_manager.h"
 #include "servers/text_compare.h"
 
@@ -20,7 +22,7 @@ void ShowIntText(const CEdit& edit, int value)
 {
     char text[16];
     std::snprintf(text, sizeof text, "%i", value);
-    edit.EnsureWindowText(text);
+    edit.EnsureShownText(text);
 }
 
 void ShowFloatText(const CEdit& edit, float value)
@@ -28,7 +30,7 @@ void ShowFloatText(const CEdit& edit, float value)
     // Room for the largest float with its six decimals.
     char text[64];
     std::snprintf(text, sizeof text, "%f", static_cast<double>(value));
-    edit.EnsureWindowText(text);
+    edit.EnsureShownText(text);
 }
 
 // 0 selects the "No limit" item; any other value the first item whose
@@ -61,7 +63,7 @@ void CServerAdminDlg::RefreshFromCurrent()
         m_delete.EnsureEnabled(false);
         return;
     }
-    m_rotationButton.EnsureWindowText(server->rotationFile[0] != '\0' ? "Edit" : "New");
+    ShowRotationButton(server->rotationFile);
     EnableByState(*server);
     ShowTexts(*server);
     ShowIndexSelections(*server);
@@ -71,6 +73,13 @@ void CServerAdminDlg::RefreshFromCurrent()
     ShowChecks(*server);
     ShowRotation(*server);
     ShowExternIp(*server);
+}
+
+// The button opens the editor on a new rotation or on the file named.
+void CServerAdminDlg::ShowRotationButton(const char* rotationFile) const
+{
+    const UINT caption = rotationFile[0] != '\0' ? IDS_EDITROTATION : IDS_NEWROTATION;
+    m_rotationButton.EnsureWindowText(LoadResourceString(caption).c_str());
 }
 
 // Each control is told its final state once: enabling all settings and then
@@ -105,8 +114,8 @@ void CServerAdminDlg::EnableByState(const ServerConfig& server) const
 
 void CServerAdminDlg::ShowTexts(const ServerConfig& server) const
 {
-    m_name.EnsureWindowText(server.name);
-    m_password.EnsureWindowText(server.password);
+    m_name.EnsureShownText(server.name);
+    m_password.EnsureShownText(server.password);
     ShowIntText(m_port, server.port);
     ShowIntText(m_rankPoints, server.rankPoints);
     ShowFloatText(m_damageMultiplier, server.damageMultiplier);
@@ -177,7 +186,7 @@ void CServerAdminDlg::ShowChecks(const ServerConfig& server) const
 void CServerAdminDlg::ShowRotation(const ServerConfig& server) const
 {
     ShowCheck(m_useMapRotation, server.useMapRotation);
-    m_rotationFile.EnsureWindowText(server.rotationFile);
+    m_rotationFile.EnsureShownText(server.rotationFile);
     if (server.useMapRotation == 1)
         SelectByLeadingNumber(m_mapTime, server.mapTime);
     else

@@ -9,7 +9,9 @@
 #include "res/resource.h"
 
 CServerAdminDlg::CServerAdminDlg(CWnd* parent)
-    : CDialog(IDD_SERVERADMIN_DIALOG, parent), m_hIcon(CWinApp::LoadIcon(IDR_MAINFRAME))
+    : CDialog(IDD_SERVERADMIN_DIALOG, parent),
+      m_hIcon(CWinApp::LoadIcon(IDR_MAINFRAME)),
+      m_hSmallIcon(CWinApp::LoadSmallIcon(IDR_MAINFRAME))
 {
 }
 
@@ -23,6 +25,7 @@ MessageTable CServerAdminDlg::GetMessageTable() const
         msg::QueryDragIcon(&CServerAdminDlg::OnQueryDragIcon),
         msg::Timer(&CServerAdminDlg::OnTimer),
         msg::Destroy(&CServerAdminDlg::OnDestroy),
+        msg::Message(WM_CLOSE, &CServerAdminDlg::OnClose),
         msg::Message(kStartUpMessage, &CServerAdminDlg::OnStartUp),
         msg::Clicked(IDC_START, &CServerAdminDlg::OnStart),
         msg::Clicked(IDC_STOP, &CServerAdminDlg::OnStop),

@@ -53,13 +53,14 @@ BOOL CServerAdminDlg::OnInitDialog()
     }
 
     SetIcon(m_hIcon, true);
-    SetIcon(m_hIcon, false);
+    SetIcon(m_hSmallIcon, false);
 
     // Before the first refresh lists maps from it, and before a file
     // dialog can move the working directory away from it.
     FixGameFolder();
     CreateServerManager();
     timerId = SetTimer(kWatchdogTimerId, kWatchdogPeriodMs);
+    ShowRotationButton("");
     RefreshFromCurrent();
     m_caption = GetWindowText();
     if (!m_startUpArguments.empty())
@@ -130,7 +131,11 @@ void CServerAdminDlg::OnDestroy()
 // Enter in the window must neither close it nor act.
 void CServerAdminDlg::OnOK() {}
 
-void CServerAdminDlg::OnCancel()
+// Nor must Esc: one key press would throw away every server no set keeps.
+void CServerAdminDlg::OnCancel() {}
+
+// The close box, Alt+F4 and Close in the system menu.
+void CServerAdminDlg::OnClose()
 {
     const int running = CountRunningServers();
     if (running > 0) {

@@ -26,7 +26,7 @@ void ReportSetFailure(const CWnd& window, const char* caption, const char* faile
                    const std::string& failure)
 {
     const std::string text = FileFailureMessage(std::string("The server set could not be ") + failedTo, path, failure);
-    window.MessageBox(text.c_str(), caption, MB_OK | MB_ICONWARNING);
+    window.MessageBox(text.c_str(), caption, MB_OK | MB_ICONERROR);
 }
 
 std::string ProgramName()
@@ -64,7 +64,7 @@ void CServerAdminDlg::OnStartUp()
         const std::string usage = "Usage: " + ProgramName() +
                                   " [SERVER-SET]\n\nGive at most one argument: the server set to open, in double "
                                   "quotes when its path holds blanks. The tool starts with an empty table.";
-        MessageBox(usage.c_str(), kUsageCaption, MB_OK | MB_ICONWARNING);
+        MessageBox(usage.c_str(), kUsageCaption, MB_OK | MB_ICONERROR);
     } else if (g_serverManager != nullptr) {
         OpenServerSet(FullPath(m_startUpArguments.front().c_str()), false);
     }
@@ -110,10 +110,10 @@ void CServerAdminDlg::OpenServerSet(const std::string& path, bool askBeforeStart
     ShowCaption();
     ShowServerList();
     g_serverManager->RestoreRunningServers([&](int toStart) {
-        char question[128];
-        std::snprintf(question, sizeof question, "Start the %d servers that were running when this set was saved?",
-                      toStart);
-        return !askBeforeStarting || MessageBox(question, kOpenCaption, MB_YESNO | MB_ICONQUESTION) == IDYES;
+        const std::string question = toStart == 1 ? std::string("Start the 1 server that was running when this set was saved?")
+                                                  : "Start the " + std::to_string(toStart) +
+                                                        " servers that were running when this set was saved?";
+        return !askBeforeStarting || MessageBox(question.c_str(), kOpenCaption, MB_YESNO | MB_ICONQUESTION) == IDYES;
     });
     RefreshFromCurrent();
     SaveServerSetIfChanged();

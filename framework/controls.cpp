@@ -19,6 +19,14 @@ std::string ReadItemText(const CWnd& control, UINT lengthMessage, UINT textMessa
 
 }  // namespace
 
+void CEdit::EnsureShownText(const char* text) const
+{
+    // Setting a text clears the edit's modified flag; typing sets it.
+    if (::GetFocus() == m_hWnd && SendMessage(EM_GETMODIFY) != 0)
+        return;
+    EnsureWindowText(text);
+}
+
 void CButton::EnsureCheck(int state) const
 {
     if (GetCheck() != state)

@@ -10,7 +10,13 @@
 
 #include "framework/wnd.h"
 
-class CEdit : public CWnd {};
+class CEdit : public CWnd {
+public:
+    // As EnsureWindowText, except while the operator is typing: an edit that
+    // has the focus and was changed since the program last set its text
+    // keeps what is being typed.
+    void EnsureShownText(const char* text) const;
+};
 
 class CButton : public CWnd {
 public:

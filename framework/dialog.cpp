@@ -221,7 +221,7 @@ void CDialog::ReportFailure(FailedStep step, const std::exception& failure)
         std::snprintf(text, sizeof text, "The last action in \"%s\" could not be completed: %s", caption, reason);
     m_reportingFailure = true;
     const ModalLoop loop;
-    ::MessageBoxA(m_hWnd, text, kFailureCaption, MB_OK | MB_ICONEXCLAMATION);
+    ::MessageBoxA(m_hWnd, text, kFailureCaption, MB_OK | MB_ICONERROR);
     m_reportingFailure = false;
 }
 

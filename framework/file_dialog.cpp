@@ -75,8 +75,16 @@ bool NameBoxFull(HWND fileDialog)
            static_cast<LRESULT>(::GetWindowTextLengthW(box)) >= ::SendMessageW(box, EM_GETLIMITTEXT, 0, 0);
 }
 
+// Wine's file dialog is the one that needs the name box limited; on Windows
+// a hook would bring the older Explorer-style dialog in place of the
+// current one, which refuses an overlong name itself.
+bool RunningUnderWine()
+{
+    const HMODULE ntdll = ::GetModuleHandleA("ntdll.dll");
+    return ntdll != nullptr && ::GetProcAddress(ntdll, "wine_get_version") != nullptr;
+}
+
 // Only a hook is told when the dialog is ready and when its folder changes.
-// On Windows it brings the Explorer-style dialog in place of the current one.
 UINT_PTR CALLBACK NameLimitHook(HWND hook, UINT message, WPARAM, LPARAM param)
 {
     if (message != WM_NOTIFY)
@@ -136,10 +144,13 @@ INT_PTR CFileDialog::DoModal()
     ofn.lpstrFile = path.data();
     ofn.nMaxFile = kPathBufferSize;
     ofn.lpstrDefExt = m_defaultExtension.empty() ? nullptr : m_defaultExtension.c_str();
-    // Windows' dialog can be resized without a hook; with one, only when asked.
-    ofn.Flags = m_flags | OFN_EXPLORER | OFN_ENABLEHOOK | OFN_ENABLESIZING;
-    ofn.lCustData = reinterpret_cast<LPARAM>(&limit);
-    ofn.lpfnHook = NameLimitHook;
+    ofn.Flags = m_flags | OFN_EXPLORER;
+    if (RunningUnderWine()) {
+        // With a hook, the dialog can be resized only when asked.
+        ofn.Flags |= OFN_ENABLEHOOK | OFN_ENABLESIZING;
+        ofn.lCustData = reinterpret_cast<LPARAM>(&limit);
+        ofn.lpfnHook = NameLimitHook;
+    }
 
     const ModalLoop loop;
     const BOOL chosen = m_open ? ::GetOpenFileNameA(&ofn) : ::GetSaveFileNameA(&ofn);

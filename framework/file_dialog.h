@@ -22,10 +22,13 @@ public:
     // filter: "|"-separated pairs of description and pattern, ending "||".
     // parent: the window the dialog belongs to; without one, the
     // application's main window.
-    // longestPath: the longest full path the caller can take. The name box
-    // takes one character more than fits with the folder shown and the
-    // default extension, and no more, so that no typed name can overrun the
-    // dialog's own buffers.
+    // longestPath: the longest full path the caller can take. Under Wine the
+    // name box takes one character more than fits with the folder shown and
+    // the default extension, and no more, so that no typed name can overrun
+    // the dialog's own buffers. On Windows the system's current dialog
+    // shows, without a limit of ours, and a longer path is refused once
+    // chosen. Under Wine the dialog opens centred over its owner; Windows
+    // places its own.
     CFileDialog(bool openFileDialog, const char* defaultExtension, const char* fileName, DWORD flags,
                 const char* filter, CWnd* parent, std::size_t longestPath = kLongestSystemPath);
 

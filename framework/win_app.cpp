@@ -37,6 +37,13 @@ HICON CWinApp::LoadIcon(UINT id)
     return ::LoadIconA(ResourceInstance(), MAKEINTRESOURCEA(id));
 }
 
+HICON CWinApp::LoadSmallIcon(UINT id)
+{
+    return static_cast<HICON>(::LoadImageA(ResourceInstance(), MAKEINTRESOURCEA(id), IMAGE_ICON,
+                                           ::GetSystemMetrics(SM_CXSMICON), ::GetSystemMetrics(SM_CYSMICON),
+                                           LR_SHARED));
+}
+
 std::vector<std::string> CWinApp::CommandLineArguments()
 {
     std::vector<std::string> arguments;

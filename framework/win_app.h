@@ -23,6 +23,9 @@ public:
     // control among them) with the current visual style.
     void Enable3dControls() const;
     static HICON LoadIcon(UINT id);
+    // The icon's own image of the system's small-icon size, not the large
+    // one shrunk.
+    static HICON LoadSmallIcon(UINT id);
     // The program's arguments, the program's own name left out, split and
     // unquoted by the runtime's rules: blanks separate arguments, double
     // quotes keep them together.

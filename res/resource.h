@@ -9,6 +9,9 @@
 #define IDS_ABOUTBOX 101
 #define IDS_OPENSERVERSET 103
 #define IDS_SAVESERVERSETAS 104
+// The rotation button's two captions: without and with a rotation file.
+#define IDS_NEWROTATION 110
+#define IDS_EDITROTATION 111
 #define IDD_SERVERADMIN_DIALOG 102
 #define IDR_MAINFRAME 128
 #define IDD_MAPROTATION 130

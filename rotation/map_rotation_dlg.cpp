@@ -186,5 +186,5 @@ std::string CMapRotationDlg::AskForNewRotationFile()
 void CMapRotationDlg::ReportNotWritten(const std::string& path, const std::string& failure) const
 {
     const std::string text = FileFailureMessage("The rotation file could not be written", path, failure);
-    MessageBox(text.c_str(), kNotWrittenCaption, MB_OK | MB_ICONWARNING);
+    MessageBox(text.c_str(), kNotWrittenCaption, MB_OK | MB_ICONERROR);
 }

@@ -14,7 +14,7 @@ const kPage = { viewport: { width: 1280, height: 720 }, ignoreHTTPSErrors: true 
 
 // The admin window's template is 496 x 247 dialog units; its "Start" and
 // "New" buttons are 50 x 15 units at (5, 150) and (70, 150). Its font, 8 pt
-// "MS Sans Serif", makes 4 x 8 units 6 x 13 pixels.
+// "MS Shell Dlg", makes 4 x 8 units 6 x 13 pixels at 96 DPI.
 const kClientUnits = { width: 496, height: 247 };
 const kButtonCentres = { start: { x: 30, y: 157.5 }, new: { x: 95, y: 157.5 } };
 const kPixelsPerUnit = { x: 6 / 4, y: 13 / 8 };

@@ -323,10 +323,10 @@ TEST_F(AdminHandlersTest, RotationPathEditSetsTheButtonCaption)
     Click(m_window, IDC_USEMAPROTATION);
     TypeText(m_window, IDC_ROTATIONFILE, "C:\\rot\\a.map");
     EXPECT_STREQ(Current().rotationFile, "C:\\rot\\a.map");
-    EXPECT_EQ(ControlText(m_window, IDC_ROTATIONBUTTON), "Edit");
+    EXPECT_EQ(ControlText(m_window, IDC_ROTATIONBUTTON), "&Edit...");
     TypeText(m_window, IDC_ROTATIONFILE, "");
     EXPECT_STREQ(Current().rotationFile, "");
-    EXPECT_EQ(ControlText(m_window, IDC_ROTATIONBUTTON), "New");
+    EXPECT_EQ(ControlText(m_window, IDC_ROTATIONBUTTON), "N&ew...");
 }
 
 TEST_F(AdminHandlersTest, HandlersWithoutAServerChangeNothing)

@@ -113,7 +113,7 @@ TEST_F(AdminOperatorTest, BrowseStoresANewFilesFullPath)
     EXPECT_TRUE(Browse([&](HWND dialog) { ChooseFileName(dialog, path); }));
     EXPECT_TRUE(EqualNoCase(Current().rotationFile, path.c_str())) << Current().rotationFile;
     EXPECT_EQ(::GetFileAttributesA(path.c_str()), INVALID_FILE_ATTRIBUTES);  // named, not made
-    EXPECT_EQ(ControlText(m_window, IDC_ROTATIONBUTTON), "Edit");
+    EXPECT_EQ(ControlText(m_window, IDC_ROTATIONBUTTON), "&Edit...");
     EXPECT_EQ(ControlText(m_window, IDC_ROTATIONFILE), Current().rotationFile);
     // The working directory, on which maps and launches depend, is kept.
     char directory[MAX_PATH] = "";
@@ -146,7 +146,7 @@ TEST_F(AdminOperatorTest, BrowseRefusesAPathTooLongForTheRecord)
     ASSERT_LT(path.size(), static_cast<std::size_t>(MAX_PATH));
     EXPECT_TRUE(Browse([&](HWND dialog) { ChooseFileName(dialog, path); }));
     EXPECT_STREQ(Current().rotationFile, "");
-    EXPECT_EQ(ControlText(m_window, IDC_ROTATIONBUTTON), "New");
+    EXPECT_EQ(ControlText(m_window, IDC_ROTATIONBUTTON), "N&ew...");
 }
 
 TEST_F(AdminOperatorTest, RotationButtonOpensTheEditorOnTheCurrentServer)
@@ -187,7 +187,7 @@ TEST_F(AdminOperatorTest, RotationButtonOpensTheEditorOnTheCurrentServer)
     EXPECT_EQ(ControlText(m_window, IDC_PORT), "27015");
     EXPECT_EQ(Current().gameMode, 4);
     EXPECT_EQ(SelectedItem(m_window, IDC_GAMEMODE), "TeamDeathMatch");
-    EXPECT_EQ(ControlText(m_window, IDC_ROTATIONBUTTON), "Edit");
+    EXPECT_EQ(ControlText(m_window, IDC_ROTATIONBUTTON), "&Edit...");
 }
 
 // A file dialog leaves the working directory elsewhere: the server still

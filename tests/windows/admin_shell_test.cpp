@@ -142,6 +142,24 @@ TEST_F(AdminShellTest, ForeignTimerRefreshesWithoutAWatchdogPass)
     EXPECT_FALSE(IsControlEnabled(m_window, IDC_STOP));
 }
 
+// A tick does not take away what the operator is typing; leaving the edit
+// then stores it as ever.
+TEST_F(AdminShellTest, TickWhileTypingKeepsTheTypedText)
+{
+    AddServer();
+    const HWND name = ::GetDlgItem(m_window, IDC_NAME);
+    ::SetFocus(name);
+    ::SendMessageA(name, EM_SETSEL, 0, -1);
+    for (char c : std::string("Cup"))
+        ::SendMessageA(name, WM_CHAR, static_cast<WPARAM>(c), 1);
+    ::SendMessageA(m_window, WM_TIMER, IDT_WATCHDOG, 0);
+    EXPECT_EQ(ControlText(m_window, IDC_NAME), "Cup");
+    EXPECT_STREQ(Current().name, "qyr");
+
+    ::SetFocus(::GetDlgItem(m_window, IDC_PORT));
+    EXPECT_STREQ(Current().name, "Cup");
+}
+
 TEST_F(AdminShellTest, WatchdogTickRelaunchesACrashedServer)
 {
     m_servers.SetOption(standin::kExitAfterMsVariable, "1");
@@ -170,6 +188,20 @@ TEST_F(AdminShellTest, EnterInAnEditDoesNothing)
     ::IsDialogMessageA(m_window, &key);
     EXPECT_TRUE(::IsWindow(m_window));
     EXPECT_STREQ(server.name, "qyr");
+    EXPECT_EQ(g_serverManager->count, 1);
+}
+
+// One key press must not throw the table away: Esc, unlike the close box,
+// leaves the window open, without a question.
+TEST_F(AdminShellTest, EscKeepsTheWindowAndItsTable)
+{
+    AddServer();
+    const HWND list = ::GetDlgItem(m_window, IDC_SERVERLIST);
+    ::SetFocus(list);
+    MSG key = {list, WM_KEYDOWN, VK_ESCAPE, 0, 0, {0, 0}};
+    ::IsDialogMessageA(m_window, &key);
+    PumpPendingMessages();
+    EXPECT_TRUE(::IsWindow(m_window));
     EXPECT_EQ(g_serverManager->count, 1);
 }
 
@@ -205,12 +237,26 @@ TEST_F(AdminShellTest, OtherSystemCommandsKeepTheirEffect)
     EXPECT_FALSE(::IsWindow(m_window));
 }
 
-TEST_F(AdminShellTest, DragIconIsTheWindowIcon)
+// Each of the window's icons is the image of the size the system draws it
+// at; the small one is not the large one shrunk.
+TEST_F(AdminShellTest, WindowIconsHaveTheSystemsSizesAndTheLargeOneIsDragged)
 {
-    const LRESULT icon = ::SendMessageA(m_window, WM_QUERYDRAGICON, 0, 0);
-    EXPECT_NE(icon, 0);
-    EXPECT_EQ(icon, ::SendMessageA(m_window, WM_GETICON, ICON_BIG, 0));
-    EXPECT_EQ(icon, ::SendMessageA(m_window, WM_GETICON, ICON_SMALL, 0));
+    const LRESULT large = ::SendMessageA(m_window, WM_GETICON, ICON_BIG, 0);
+    EXPECT_EQ(::SendMessageA(m_window, WM_QUERYDRAGICON, 0, 0), large);
+    const struct {
+        WPARAM which;
+        int metric;
+    } icons[] = {{ICON_BIG, SM_CXICON}, {ICON_SMALL, SM_CXSMICON}};
+    for (const auto& icon : icons) {
+        ICONINFO info = {};
+        const LRESULT shown = ::SendMessageA(m_window, WM_GETICON, icon.which, 0);
+        ASSERT_TRUE(::GetIconInfo(reinterpret_cast<HICON>(shown), &info));
+        BITMAP colour = {};
+        ::GetObjectA(info.hbmColor, sizeof colour, &colour);
+        EXPECT_EQ(colour.bmWidth, ::GetSystemMetrics(icon.metric)) << "icon " << icon.which;
+        ::DeleteObject(info.hbmMask);
+        ::DeleteObject(info.hbmColor);
+    }
 }
 
 TEST_F(AdminShellTest, HelpRequestOpensNoWindowAndKeepsTheTable)

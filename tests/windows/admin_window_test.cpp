@@ -45,7 +45,7 @@ TEST_F(AdminWindowTest, StartsWithOnlyNewAndTheServerListEnabled)
     EXPECT_FALSE(IsControlEnabled(m_window, IDC_DELETE));
     EXPECT_TRUE(IsControlEnabled(m_window, IDC_NEW));
     EXPECT_TRUE(IsControlEnabled(m_window, IDC_SERVERLIST));
-    EXPECT_EQ(ControlText(m_window, IDC_ROTATIONBUTTON), "New");
+    EXPECT_EQ(ControlText(m_window, IDC_ROTATIONBUTTON), "N&ew...");
     EXPECT_EQ(ControlText(m_window, IDC_NAME), "");
     EXPECT_EQ(ControlText(m_window, IDC_PORT), "");
     for (int id : kChecks)
@@ -68,7 +68,7 @@ TEST_F(AdminWindowTest, SystemMenuEndsWithAboutThenTheServerSetItems)
         const char* text;
     } tail[] = {
         {0, ""}, {IDM_ABOUTBOX, "&About QYR SAT..."}, {0, ""},
-        {IDM_OPENSERVERSET, "&Open Server Set..."}, {IDM_SAVESERVERSETAS, "Save Server Set &As..."},
+        {IDM_OPENSERVERSET, "&Open Server Set..."}, {IDM_SAVESERVERSETAS, "Save Server Se&t As..."},
     };
     const int count = ::GetMenuItemCount(menu);
     ASSERT_GT(count, 5);
@@ -117,7 +117,7 @@ TEST_F(AdminWindowTest, DefaultServerShowsEveryDefault)
     for (int id : unchecked)
         EXPECT_FALSE(IsChecked(m_window, id)) << id;
 
-    EXPECT_EQ(ControlText(m_window, IDC_ROTATIONBUTTON), "New");
+    EXPECT_EQ(ControlText(m_window, IDC_ROTATIONBUTTON), "N&ew...");
     EXPECT_EQ(AddressText(m_window, IDC_EXTERNIP), "0.0.0.0");
 
     const std::vector<int> disabled = {IDC_EXTERNIP, IDC_ROTATIONFILE, IDC_MAPTIME, IDC_ROTATIONBUTTON, IDC_BROWSE};
@@ -241,7 +241,7 @@ TEST_F(AdminWindowTest, RotationGroupFollowsUseMapRotation)
     m_dialog.RefreshFromCurrent();
     EXPECT_EQ(SelectedItem(m_window, IDC_MAPTIME), "No limit");
     EXPECT_FALSE(IsControlEnabled(m_window, IDC_MAPTIME));
-    EXPECT_EQ(ControlText(m_window, IDC_ROTATIONBUTTON), "Edit");
+    EXPECT_EQ(ControlText(m_window, IDC_ROTATIONBUTTON), "&Edit...");
     EXPECT_FALSE(IsControlEnabled(m_window, IDC_ROTATIONBUTTON));
     EXPECT_EQ(ControlText(m_window, IDC_ROTATIONFILE), "C:\\rotations\\a.map");
     EXPECT_EQ(server.mapTime, 30);
@@ -255,7 +255,7 @@ TEST_F(AdminWindowTest, RotationGroupFollowsUseMapRotation)
 
     CopyText(server.rotationFile, "");
     m_dialog.RefreshFromCurrent();
-    EXPECT_EQ(ControlText(m_window, IDC_ROTATIONBUTTON), "New");
+    EXPECT_EQ(ControlText(m_window, IDC_ROTATIONBUTTON), "N&ew...");
 }
 
 TEST_F(AdminWindowTest, AddressShowsAllFourBytes)

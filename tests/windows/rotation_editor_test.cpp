@@ -155,7 +155,9 @@ TEST_F(RotationEditorTest, ExistingFileListsItsEntriesInFileOrderNoneSelected)
     EXPECT_EQ(Entries(editor),
               (std::vector<std::string>{"TeamEscape\\Canyon", "Fallout\\Dunes", "Cooperative\\Bay"}));
     EXPECT_EQ(ListBoxSelection(editor, IDC_ROTATION_ENTRIES), -1);
-    EXPECT_FALSE(IsControlEnabled(editor, IDC_ROTATION_PATH));
+    // Read, and copied, but not typed in.
+    EXPECT_TRUE(IsControlEnabled(editor, IDC_ROTATION_PATH));
+    EXPECT_TRUE(::GetWindowLongA(::GetDlgItem(editor, IDC_ROTATION_PATH), GWL_STYLE) & ES_READONLY);
 }
 
 TEST_F(RotationEditorTest, MissingFileShowsItsPathOverAnEmptyList)
@@ -446,12 +448,15 @@ protected:
     })
     {
         std::string text;
+        HICON icon = nullptr;
         ModalAnswerer warning(kNotSavedCaption, [&](HWND box) {
             text = MessageBoxText(box);
+            icon = MessageBoxIcon(box);
             PressButton(box, IDOK);
         });
         PressOk(saveAnswer);
         EXPECT_TRUE(warning.Answered());
+        EXPECT_EQ(icon, ::LoadIconA(nullptr, IDI_ERROR));
         return text;
     }
 };

@@ -186,7 +186,7 @@ TEST_F(ServerSetTest, OpenFromTheMenuAsksInTurn)
     WriteFileBytes(SetPath(), "[Slot 2]\nname=saved\nrunning=1\n");
     ASSERT_TRUE(Answering("Open Server Set", Read(text, IDYES),
                           [&] { ASSERT_TRUE(ChooseSetFile(m_window, IDM_OPENSERVERSET, "Open")); }));
-    EXPECT_EQ(text, "Start the 1 servers that were running when this set was saved?");
+    EXPECT_EQ(text, "Start the 1 server that was running when this set was saved?");
     ASSERT_TRUE(m_servers.WaitForStarts(2, 15000));
     EXPECT_NE(Select(m_servers.Events(), standin::kStartEvent).back().Field("cmdline").find(" +server saved "),
               std::string::npos);
@@ -213,8 +213,14 @@ TEST_F(ServerSetTest, StartUpArgumentsThatCannotBeUsedLeaveAnEmptyTable)
         CServerAdminDlg copy;
         copy.SetStartUpArguments(c.arguments);
         std::string text;
-        ASSERT_TRUE(Answering(c.caption, Read(text), [&] { ASSERT_TRUE(copy.Create()); }));
+        HICON icon = nullptr;
+        const auto read = [&](HWND box) {
+            icon = MessageBoxIcon(box);
+            Read(text)(box);
+        };
+        ASSERT_TRUE(Answering(c.caption, read, [&] { ASSERT_TRUE(copy.Create()); }));
         EXPECT_NE(text.find(c.told), std::string::npos) << text;
+        EXPECT_EQ(icon, ::LoadIconA(nullptr, IDI_ERROR)) << "a failure is told with the error icon";
         EXPECT_EQ(WindowText(copy.GetSafeHwnd()), kPlainCaption);
         EXPECT_EQ(g_serverManager->count, 0);
         ::DestroyWindow(copy.GetSafeHwnd());

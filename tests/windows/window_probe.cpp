@@ -236,6 +236,15 @@ void UnexpectedModalGuard::Watch()
     }
 }
 
+HICON MessageBoxIcon(HWND box)
+{
+    for (HWND child = ::GetWindow(box, GW_CHILD); child != nullptr; child = ::GetWindow(child, GW_HWNDNEXT)) {
+        if ((::GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON)
+            return reinterpret_cast<HICON>(::SendMessageA(child, STM_GETICON, 0, 0));
+    }
+    return nullptr;
+}
+
 std::string MessageBoxText(HWND box)
 {
     // A message box shows its text in the static control 0xFFFF.

@@ -79,6 +79,8 @@ private:
 // dialog's push button): the command the button sends, posted, since the
 // window runs its loop on another thread.
 std::string MessageBoxText(HWND box);
+// The icon a message box shows; null when it shows none.
+HICON MessageBoxIcon(HWND box);
 void PressButton(HWND window, int id);
 
 // A list box's items, and its selected item's index (-1 when none is).
