@@ -24,6 +24,7 @@ MessageTable CServerAdminDlg::GetMessageTable() const
         msg::Timer(&CServerAdminDlg::OnTimer),
         msg::Destroy(&CServerAdminDlg::OnDestroy),
         msg::Message(kStartUpMessage, &CServerAdminDlg::OnStartUp),
+        msg::Message(kHistoryNotSavedMessage, &CServerAdminDlg::OnHistoryNotSaved),
         msg::Clicked(IDC_START, &CServerAdminDlg::OnStart),
         msg::Clicked(IDC_STOP, &CServerAdminDlg::OnStop),
         msg::Clicked(IDC_DELETE, &CServerAdminDlg::OnDelete),

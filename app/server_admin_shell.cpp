@@ -48,13 +48,16 @@ BOOL CServerAdminDlg::OnInitDialog()
     const CMenu systemMenu = GetSystemMenu(false);
     if (systemMenu.GetSafeHmenu() != nullptr) {
         AppendSystemItems(systemMenu, {{IDM_ABOUTBOX, IDS_ABOUTBOX}});
-        AppendSystemItems(systemMenu, {{IDM_OPENSERVERSET, IDS_OPENSERVERSET}, {IDM_SAVESERVERSETAS, IDS_SAVESERVERSETAS}});
+        AppendSystemItems(systemMenu, {{IDM_OPENSERVERSET, IDS_OPENSERVERSET},
+                                       {IDM_SAVESERVERSETAS, IDS_SAVESERVERSETAS},
+                                       {IDM_SERVERHISTORY, IDS_SERVERHISTORY}});
     }
 
     SetIcon(m_hIcon, true);
     SetIcon(m_hIcon, false);
 
     CreateServerManager();
+    ConnectHistory();
     timerId = SetTimer(kWatchdogTimerId, kWatchdogPeriodMs);
     RefreshFromCurrent();
     m_caption = GetWindowText();
@@ -76,6 +79,9 @@ void CServerAdminDlg::OnSysCommand(UINT id, LPARAM)
         break;
     case IDM_SAVESERVERSETAS:
         OnSaveServerSetAs();
+        break;
+    case IDM_SERVERHISTORY:
+        OnServerHistory();
         break;
     default:
         Default();
@@ -138,6 +144,8 @@ void CServerAdminDlg::OnCancel()
             return;
         if (answer == IDYES)
             g_serverManager->StopAllServers();
+        else
+            RecordServersLeftRunning();
     }
     // The open set keeps the servers left running as running, so that the
     // next start takes them over, and those just stopped as stopped.

@@ -76,8 +76,10 @@ void CServerAdminDlg::SaveServerSetIfChanged()
     if (g_serverManager == nullptr)
         return;
     const std::string failure = m_serverSet.SaveIfChanged(*g_serverManager);
-    if (!failure.empty())
-        ReportSetFailure(*this, kNotSavedCaption, "saved", m_serverSet.Path(), failure);
+    if (failure.empty())
+        return;
+    m_history.SetNotSaved(m_serverSet.Path(), failure);
+    ReportSetFailure(*this, kNotSavedCaption, "saved", m_serverSet.Path(), failure);
 }
 
 void CServerAdminDlg::ShowCaption() const
@@ -140,9 +142,11 @@ void CServerAdminDlg::OpenServerSet(const std::string& path, bool askBeforeStart
         ReportSetFailure(*this, kNotOpenedCaption, "opened", path, failure);
         return;
     }
+    m_history.SetOpening(path);
     ShowCaption();
     ShowServerList();
     RestoreRunningServers(askBeforeStarting);
+    m_history.SetOpened(path, g_serverManager->count);
     RefreshFromCurrent();
     SaveServerSetIfChanged();
     if (!ignored.empty()) {
@@ -179,7 +183,7 @@ void CServerAdminDlg::RestoreRunningServers(bool askBeforeStarting)
         server->process = ProcessRecord{};
         server->processCreated = 0;
         if (start)
-            g_serverManager->StartServer(slot);
+            g_serverManager->StartServer(slot, StartCause::Set);
     }
 }
 
@@ -195,8 +199,10 @@ void CServerAdminDlg::OnSaveServerSetAs()
     const std::string path = dialog.GetPathName();
     std::string failure;
     if (!m_serverSet.SaveAs(path, *g_serverManager, failure)) {
+        m_history.SetNotSaved(path, failure);
         ReportSetFailure(*this, kNotSavedCaption, "saved", path, failure);
         return;
     }
+    m_history.SetSaved(path);
     ShowCaption();
 }

@@ -3,22 +3,7 @@
 #include <io.h>
 #include <windows.h>
 
-namespace {
-
-// The system's own words for the last error, without the line end it adds.
-std::string LastErrorText()
-{
-    const DWORD error = ::GetLastError();
-    char text[512] = "";
-    const DWORD length = ::FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error,
-                                          0, text, sizeof text, nullptr);
-    std::string words(text, length);
-    while (!words.empty() && (words.back() == '\n' || words.back() == '\r' || words.back() == ' ' || words.back() == '.'))
-        words.pop_back();
-    return words.empty() ? "system error " + std::to_string(error) : words;
-}
-
-}  // namespace
+#include "framework/system_error_win.h"
 
 bool FlushToDisk(std::FILE* file)
 {
@@ -49,6 +34,6 @@ bool MoveReplacing(const char* from, const char* to, std::string& failure)
     } else if (::ReplaceFileA(to, from, nullptr, 0, nullptr, nullptr)) {
         return true;
     }
-    failure = LastErrorText();
+    failure = SystemErrorText(::GetLastError());
     return false;
 }

@@ -6,10 +6,12 @@
 #include <string>
 #include <vector>
 
+#include "framework/system_error_win.h"
 #include "servers/affinity.h"
 #include "servers/canonical_path_win.h"
 #include "servers/command_line.h"
 #include "servers/process_handles.h"
+#include "servers/process_times_win.h"
 #include "servers/process_window_win.h"
 #include "servers/server_manager.h"
 
@@ -73,10 +75,8 @@ void PinToProcessor(const ProcessRecord& process, int index)
 // 0 when the time cannot be read.
 std::uint64_t CreationTime(HANDLE process)
 {
-    FILETIME created = {}, exited = {}, kernel = {}, user = {};
-    if (!::GetProcessTimes(process, &created, &exited, &kernel, &user))
-        return 0;
-    return static_cast<std::uint64_t>(created.dwHighDateTime) << 32 | created.dwLowDateTime;
+    std::uint64_t created = 0, exited = 0;
+    return ReadProcessTimes(process, created, exited) ? created : 0;
 }
 
 // The process still runs, was created when the record says, and runs the
@@ -110,7 +110,7 @@ void CloseFirstWindow(DWORD processId)
 
 }  // namespace
 
-bool ServerManager::StartServer(int index)
+bool ServerManager::StartServer(int index, StartCause cause)
 {
     ServerConfig* server = SlotAt(slots, index);
     if (server == nullptr)
@@ -120,11 +120,17 @@ bool ServerManager::StartServer(int index)
     // record cleared for the new one.
     ReleaseProcessHandles(server->process);
     server->processCreated = 0;
-    if (!CreateServerProcess(commandLine, server->process))
+    if (!CreateServerProcess(commandLine, server->process)) {
+        const DWORD error = ::GetLastError();
+        if (observer != nullptr)
+            observer->StartFailed(index, *server, cause, SystemErrorText(error) + ".");
         return false;
+    }
     server->processCreated = CreationTime(server->process.hProcess);
     PinToProcessor(server->process, index);
     server->running = 1;
+    if (observer != nullptr)
+        observer->Started(index, *server, cause, server->process.dwProcessId);
     return true;
 }
 
@@ -159,6 +165,8 @@ bool ServerManager::AdoptServer(int index)
     if (thread == nullptr)
         process.dwThreadId = 0;
     server->running = 1;
+    if (observer != nullptr)
+        observer->Adopted(index, *server, process.dwProcessId, SecondsRunning(handle));
     return true;
 }
 
@@ -167,6 +175,7 @@ bool ServerManager::StopServer(int index)
     ServerConfig* server = SlotAt(slots, index);
     if (server == nullptr)
         return false;
+    const bool wasRunning = server->running == 1;
     // First, so that the watchdog leaves the server alone whatever follows.
     server->running = 0;
     const ProcessRecord& process = server->process;
@@ -179,6 +188,8 @@ bool ServerManager::StopServer(int index)
     // whatever the system counts as process 0 could be closed.
     if (process.dwProcessId != 0)
         CloseFirstWindow(process.dwProcessId);
+    if (observer != nullptr && wasRunning)
+        observer->Stopped(index, *server, EndOfProcess(process.hProcess));
     return true;
 }
 
@@ -210,6 +221,8 @@ void ServerManager::RestartExitedServers()
         if (exitCode == STILL_ACTIVE)
             continue;
         server->running = 0;
-        StartServer(i);
+        if (observer != nullptr)
+            observer->Exited(i, *server, EndOfProcess(server->process.hProcess));
+        StartServer(i, StartCause::Watchdog);
     }
 }
