@@ -1,0 +1,141 @@
+// The server history on the real admin window with real stand-in servers:
+// what its dialog lists is what the set's log holds, line for line.
+#include <functional>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "res/resource.h"
+#include "standin/standin_protocol.h"
+#include "tests/file_bytes.h"
+#include "tests/support/standin_workspace_win.h"
+#include "tests/windows/admin_window_fixture.h"
+
+#include <commctrl.h>
+
+namespace {
+
+// Each line without its time, which the test cannot know.
+std::vector<std::string> Untimed(const std::vector<std::string>& lines)
+{
+    std::vector<std::string> untimed;
+    for (const std::string& line : lines)
+        untimed.push_back(line.substr(line.find('\t') + 1));
+    return untimed;
+}
+
+bool Fits(const std::string& row, const std::string& expected)
+{
+    const std::size_t known = expected.find("...");
+    return known == std::string::npos ? row == expected : row.compare(0, known, expected, 0, known) == 0;
+}
+
+std::vector<std::string> LogLines(const std::string& path)
+{
+    const std::string text = ReadFileBytes(path);
+    std::vector<std::string> lines;
+    for (std::size_t start = 0, end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2)
+        lines.push_back(text.substr(start, end - start));
+    return lines;
+}
+
+class ServerHistoryTest : public AdminWindowTest {
+protected:
+    std::string SetPath() const { return m_game.BinFolder() + "\\servers.ini"; }
+    std::string LogPath() const { return m_game.BinFolder() + "\\servers.log"; }
+
+    void Answer(const char* caption, const std::function<void(HWND)>& answer, const std::function<void()>& action)
+    {
+        ModalAnswerer answerer(caption, answer);
+        action();
+        PumpPendingMessages();
+        EXPECT_TRUE(answerer.Answered()) << caption;
+    }
+
+    void SaveSet()
+    {
+        Answer("Save As", [this](HWND dialog) { ChooseFileName(dialog, SetPath()); },
+               [this] { ::SendMessageA(m_window, WM_SYSCOMMAND, IDM_SAVESERVERSETAS, 0); });
+    }
+
+    // The rows of the window's history dialog, each as the log's line
+    // without its line end; the dialog is checked to be the window's own.
+    std::vector<std::string> DialogRows(HWND window)
+    {
+        std::vector<std::string> rows;
+        Answer("Server History",
+               [&](HWND dialog) {
+                   EXPECT_EQ(::GetWindow(dialog, GW_OWNER), window);
+                   const HWND list = ::GetDlgItem(dialog, IDC_HISTORY_LIST);
+                   for (int item = 0; item < ListView_GetItemCount(list); ++item) {
+                       std::string row;
+                       for (int column = 0; column < 4; ++column) {
+                           char text[4096] = "";
+                           ListView_GetItemText(list, item, column, text, sizeof text);
+                           row += (column > 0 ? "\t" : "") + std::string(text);
+                       }
+                       rows.push_back(row);
+                   }
+                   PressButton(dialog, IDCANCEL);
+               },
+               [&] { ::SendMessageA(window, WM_SYSCOMMAND, IDM_SERVERHISTORY, 0); });
+        return rows;
+    }
+
+    StandinWorkspace m_servers{m_game.BinFolder()};
+};
+
+std::string SystemText(DWORD error)
+{
+    char text[512] = "";
+    ::FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0, text, sizeof text,
+                     nullptr);
+    std::string words = text;
+    return words.substr(0, words.find_last_not_of("\r\n. ") + 1) + ".";
+}
+
+}  // namespace
+
+// A crash 2 s after the start, the watchdog's relaunch, Stop and a start
+// without the program, with nothing written before a set is open.
+TEST_F(ServerHistoryTest, CrashRelaunchStopAndFailedStartAreShownAndLogged)
+{
+    AddServer();
+    Notify(m_window, IDC_START, BN_CLICKED);
+    Notify(m_window, IDC_STOP, BN_CLICKED);
+    EXPECT_EQ(ReadFileBytes(LogPath()), "<missing>");
+    SaveSet();
+    m_servers.SetOption(standin::kExitAfterMsVariable, "2000");
+    m_servers.SetOption(standin::kExitCodeVariable, "3221225477");
+    Notify(m_window, IDC_START, BN_CLICKED);
+    const DWORD crashed = Current().process.dwProcessId;
+    ASSERT_EQ(::WaitForSingleObject(Current().process.hProcess, 15000), WAIT_OBJECT_0);
+    m_servers.ClearOptions();
+    ::SendMessageA(m_window, WM_TIMER, IDT_WATCHDOG, 0);
+    const DWORD relaunched = Current().process.dwProcessId;
+    ASSERT_FALSE(m_servers.WaitForEvents(standin::kStartEvent, relaunched, 15000).empty());
+    Notify(m_window, IDC_STOP, BN_CLICKED);
+    ASSERT_TRUE(m_servers.RemoveProgram());
+    Notify(m_window, IDC_START, BN_CLICKED);
+
+    // "..." ends what is known of a row: the rest depends on timing.
+    const std::string expected[] = {
+        "qyr\tstarted\tby the operator, process ...",
+        "qyr\tstopped\t...",
+        "\tset saved\t" + SetPath(),
+        "qyr\tstarted\tby the operator, process " + std::to_string(crashed),
+        "qyr\texited\tcode 3221225477 (0xC0000005, access violation) after 0:00:0...",
+        "qyr\tstarted\tby the watchdog, relaunch 1 since the operator's last start, process " +
+            std::to_string(relaunched),
+        "qyr\tstopped\tcode 0 after 0:00:0...",
+        "qyr\tstart failed\t" + SystemText(ERROR_FILE_NOT_FOUND),
+    };
+    const std::vector<std::string> rows = DialogRows(m_window);
+    ASSERT_EQ(rows.size(), std::size(expected));
+    EXPECT_EQ(std::vector<std::string>(rows.begin() + 2, rows.end()), LogLines(LogPath()));
+    const std::vector<std::string> untimed = Untimed(rows);
+    for (std::size_t i = 0; i < rows.size(); ++i)
+        EXPECT_TRUE(Fits(untimed[i], expected[i])) << untimed[i];
+    const char ranFor = untimed[4].back();
+    EXPECT_TRUE(ranFor >= '1' && ranFor <= '3') << untimed[4];
+}
