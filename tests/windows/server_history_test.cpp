@@ -139,3 +139,60 @@ TEST_F(ServerHistoryTest, CrashRelaunchStopAndFailedStartAreShownAndLogged)
     const char ranFor = untimed[4].back();
     EXPECT_TRUE(ranFor >= '1' && ranFor <= '3') << untimed[4];
 }
+
+// Closed with "No", the server runs on; the next copy opening the set shows
+// the log's lines, then its takeover.
+TEST_F(ServerHistoryTest, NextCopyShowsTheLogThenItsTakeover)
+{
+    AddServer();
+    SaveSet();
+    Notify(m_window, IDC_START, BN_CLICKED);
+    const std::string process = std::to_string(Current().process.dwProcessId);
+    Answer("Running server(s)", [](HWND box) { PressButton(box, IDNO); },
+           [this] { ::SendMessageA(m_window, WM_CLOSE, 0, 0); });
+    const std::vector<std::string> logged = LogLines(LogPath());
+    ASSERT_EQ(logged.size(), 3u);
+    EXPECT_TRUE(Fits(Untimed(logged)[2], "qyr\tleft running\tprocess " + process)) << logged[2];
+
+    CServerAdminDlg copy;
+    copy.SetStartUpArguments({SetPath()});
+    ASSERT_TRUE(copy.Create());
+    PumpPendingMessages();
+    const std::vector<std::string> rows = DialogRows(copy.GetSafeHwnd());
+    ASSERT_EQ(rows.size(), 5u);
+    EXPECT_EQ(std::vector<std::string>(rows.begin(), rows.begin() + 3), logged);
+    EXPECT_EQ(rows, LogLines(LogPath()));
+    EXPECT_TRUE(Fits(Untimed(rows)[3], "qyr\tadopted\tprocess " + process + ", running for 0:00:...")) << rows[3];
+    EXPECT_EQ(Untimed(rows)[4], "\tset opened\t" + SetPath() + ": 1 servers, 1 adopted, 0 started");
+    ::DestroyWindow(copy.GetSafeHwnd());
+}
+
+// A full log is rotated before the next line; a read-only one is told of
+// once, and again only after a line was written in between.
+TEST_F(ServerHistoryTest, FullLogIsRotatedAndAReadOnlyOneIsToldOfOnce)
+{
+    const std::string full(1024 * 1024, 'x');
+    WriteFileBytes(LogPath(), full);
+    SaveSet();
+    EXPECT_EQ(ReadFileBytes(LogPath() + ".1"), full);
+    ASSERT_EQ(LogLines(LogPath()).size(), 1u);
+    AddServer();
+    for (int round = 0; round < 2; ++round) {
+        ASSERT_TRUE(::SetFileAttributesA(LogPath().c_str(), FILE_ATTRIBUTE_READONLY));
+        std::string text;
+        Answer("Server History Not Saved",
+               [&](HWND box) {
+                   text = MessageBoxText(box);
+                   PressButton(box, IDOK);
+               },
+               [this] { Notify(m_window, IDC_START, BN_CLICKED); });
+        EXPECT_NE(text.find(LogPath() + "\n\nThe file is read-only."), std::string::npos) << text;
+        Notify(m_window, IDC_STOP, BN_CLICKED);  // a second box would fail the test
+        PumpPendingMessages();
+        ASSERT_TRUE(::SetFileAttributesA(LogPath().c_str(), FILE_ATTRIBUTE_NORMAL));
+        Notify(m_window, IDC_START, BN_CLICKED);
+        Notify(m_window, IDC_STOP, BN_CLICKED);
+        EXPECT_EQ(LogLines(LogPath()).size(), 3u + 2 * round);
+    }
+    EXPECT_EQ(DialogRows(m_window).size(), 9u);
+}
