@@ -16,7 +16,7 @@ struct Column {
     int widthDialogUnits;
 };
 
-const Column kColumns[] = {{"Time", 90}, {"Server", 60}, {"Event", 50}, {"Details", 210}};
+const Column kColumns[] = {{"Time", 105}, {"Server", 60}, {"Event", 50}, {"Details", 240}};
 
 const std::string& FieldOf(const HistoryEntry& entry, int column)
 {

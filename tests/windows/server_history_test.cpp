@@ -30,6 +30,17 @@ bool Fits(const std::string& row, const std::string& expected)
     return known == std::string::npos ? row == expected : row.compare(0, known, expected, 0, known) == 0;
 }
 
+std::string ClipboardText()
+{
+    std::string text;
+    if (::OpenClipboard(nullptr)) {
+        if (const HANDLE data = ::GetClipboardData(CF_TEXT))
+            text = static_cast<const char*>(::GlobalLock(data));
+        ::CloseClipboard();
+    }
+    return text;
+}
+
 std::vector<std::string> LogLines(const std::string& path)
 {
     const std::string text = ReadFileBytes(path);
@@ -60,7 +71,9 @@ protected:
 
     // The rows of the window's history dialog, each as the log's line
     // without its line end; the dialog is checked to be the window's own.
-    std::vector<std::string> DialogRows(HWND window)
+    // Before it closes, the row `copied` is selected (none: -1) and "Copy"
+    // pressed.
+    std::vector<std::string> DialogRows(HWND window, int copied = -1)
     {
         std::vector<std::string> rows;
         Answer("Server History",
@@ -76,6 +89,9 @@ protected:
                        }
                        rows.push_back(row);
                    }
+                   if (copied >= 0)
+                       ListView_SetItemState(list, copied, LVIS_SELECTED, LVIS_SELECTED);
+                   PressButton(dialog, IDC_HISTORY_COPY);
                    PressButton(dialog, IDCANCEL);
                },
                [&] { ::SendMessageA(window, WM_SYSCOMMAND, IDM_SERVERHISTORY, 0); });
@@ -138,6 +154,12 @@ TEST_F(ServerHistoryTest, CrashRelaunchStopAndFailedStartAreShownAndLogged)
         EXPECT_TRUE(Fits(untimed[i], expected[i])) << untimed[i];
     const char ranFor = untimed[4].back();
     EXPECT_TRUE(ranFor >= '1' && ranFor <= '3') << untimed[4];
+    std::string all;
+    for (const std::string& row : rows)
+        all += row + "\r\n";
+    EXPECT_EQ(ClipboardText(), all);  // none selected: all copied
+    EXPECT_EQ(DialogRows(m_window, 4), rows);
+    EXPECT_EQ(ClipboardText(), rows[4] + "\r\n");
 }
 
 // Closed with "No", the server runs on; the next copy opening the set shows
