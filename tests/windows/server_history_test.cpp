@@ -72,13 +72,14 @@ protected:
     // The rows of the window's history dialog, each as the log's line
     // without its line end; the dialog is checked to be the window's own.
     // Before it closes, the row `copied` is selected (none: -1) and "Copy"
-    // pressed.
-    std::vector<std::string> DialogRows(HWND window, int copied = -1)
+    // pressed. `whileOpen` runs first, from the answering thread.
+    std::vector<std::string> DialogRows(HWND window, int copied = -1, const std::function<void()>& whileOpen = [] {})
     {
         std::vector<std::string> rows;
         Answer("Server History",
                [&](HWND dialog) {
                    EXPECT_EQ(::GetWindow(dialog, GW_OWNER), window);
+                   whileOpen();
                    const HWND list = ::GetDlgItem(dialog, IDC_HISTORY_LIST);
                    for (int item = 0; item < ListView_GetItemCount(list); ++item) {
                        std::string row;
@@ -127,7 +128,8 @@ TEST_F(ServerHistoryTest, CrashRelaunchStopAndFailedStartAreShownAndLogged)
     const DWORD crashed = Current().process.dwProcessId;
     ASSERT_EQ(::WaitForSingleObject(Current().process.hProcess, 15000), WAIT_OBJECT_0);
     m_servers.ClearOptions();
-    ::SendMessageA(m_window, WM_TIMER, IDT_WATCHDOG, 0);
+    // The tick comes while the dialog is open, and its events show there.
+    EXPECT_EQ(DialogRows(m_window, -1, [this] { ::SendMessageA(m_window, WM_TIMER, IDT_WATCHDOG, 0); }).size(), 6u);
     const DWORD relaunched = Current().process.dwProcessId;
     ASSERT_FALSE(m_servers.WaitForEvents(standin::kStartEvent, relaunched, 15000).empty());
     Notify(m_window, IDC_STOP, BN_CLICKED);
