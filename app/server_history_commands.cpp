@@ -18,7 +18,7 @@ void CServerAdminDlg::ConnectHistory()
         g_serverManager->observer = &m_history;
     m_history.onWriteFailure = [this](const std::string& logPath, const std::string& reason) {
         m_historyNotSaved = "The server history could not be written to:\n" + logPath + "\n\n" + reason +
-                            ".\n\nThe events stay in the Server History window.";
+                            ".\n\nThe event is still listed in the history, and the servers go on.";
         ::PostMessageA(m_hWnd, kHistoryNotSavedMessage, 0, 0);
     };
 }
