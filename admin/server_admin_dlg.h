@@ -14,6 +14,7 @@
 
 #include "framework/controls.h"
 #include "framework/dialog.h"
+#include "history/server_history.h"
 #include "sets/server_set_session.h"
 
 struct ServerConfig;
@@ -50,6 +51,11 @@ protected:
     // after every action and tick that changed the table.
     void OnOpenServerSet();
     void OnSaveServerSetAs();
+
+    // The server history: its dialog, and the box that tells of a log line
+    // not written, shown once the action that recorded it is done.
+    void OnServerHistory();
+    void OnHistoryNotSaved();
 
     // The operator's actions, one per control and notification.
     void OnStart();
@@ -98,6 +104,11 @@ private:
     // Posted by the initialisation, so that what the start-up arguments ask
     // for happens with the window shown.
     static constexpr UINT kStartUpMessage = WM_APP + 1;
+    static constexpr UINT kHistoryNotSavedMessage = WM_APP + 2;
+
+    // Process control and the box about the log report to the history.
+    void ConnectHistory();
+    void RecordServersLeftRunning();
 
     // Servers the set saved as running come back, those no longer running
     // after one question when the operator should be asked.
@@ -172,4 +183,6 @@ private:
     std::vector<std::string> m_startUpArguments;
     std::string m_caption;  // the template's, shown alone while no set is open
     ServerSetSession m_serverSet;
+    ServerHistory m_history;
+    std::string m_historyNotSaved;  // the box's text, until it is shown
 };

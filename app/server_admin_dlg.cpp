@@ -27,6 +27,7 @@ MessageTable CServerAdminDlg::GetMessageTable() const
         msg::Destroy(&CServerAdminDlg::OnDestroy),
         msg::Message(WM_CLOSE, &CServerAdminDlg::OnClose),
         msg::Message(kStartUpMessage, &CServerAdminDlg::OnStartUp),
+        msg::Message(kHistoryNotSavedMessage, &CServerAdminDlg::OnHistoryNotSaved),
         msg::Clicked(IDC_START, &CServerAdminDlg::OnStart),
         msg::Clicked(IDC_STOP, &CServerAdminDlg::OnStop),
         msg::Clicked(IDC_DELETE, &CServerAdminDlg::OnDelete),

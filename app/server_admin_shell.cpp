@@ -49,7 +49,9 @@ BOOL CServerAdminDlg::OnInitDialog()
     const CMenu systemMenu = GetSystemMenu(false);
     if (systemMenu.GetSafeHmenu() != nullptr) {
         AppendSystemItems(systemMenu, {{IDM_ABOUTBOX, IDS_ABOUTBOX}});
-        AppendSystemItems(systemMenu, {{IDM_OPENSERVERSET, IDS_OPENSERVERSET}, {IDM_SAVESERVERSETAS, IDS_SAVESERVERSETAS}});
+        AppendSystemItems(systemMenu, {{IDM_OPENSERVERSET, IDS_OPENSERVERSET},
+                                       {IDM_SAVESERVERSETAS, IDS_SAVESERVERSETAS},
+                                       {IDM_SERVERHISTORY, IDS_SERVERHISTORY}});
     }
 
     SetIcon(m_hIcon, true);
@@ -59,6 +61,7 @@ BOOL CServerAdminDlg::OnInitDialog()
     // dialog can move the working directory away from it.
     FixGameFolder();
     CreateServerManager();
+    ConnectHistory();
     timerId = SetTimer(kWatchdogTimerId, kWatchdogPeriodMs);
     ShowRotationButton("");
     RefreshFromCurrent();
@@ -81,6 +84,9 @@ void CServerAdminDlg::OnSysCommand(UINT id, LPARAM)
         break;
     case IDM_SAVESERVERSETAS:
         OnSaveServerSetAs();
+        break;
+    case IDM_SERVERHISTORY:
+        OnServerHistory();
         break;
     default:
         Default();
@@ -147,6 +153,8 @@ void CServerAdminDlg::OnClose()
             return;
         if (answer == IDYES)
             g_serverManager->StopAllServers();
+        else
+            RecordServersLeftRunning();
     }
     // The open set keeps the servers left running as running, so that the
     // next start takes them over, and those just stopped as stopped.

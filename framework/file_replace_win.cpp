@@ -4,30 +4,16 @@
 #include <io.h>
 #include <windows.h>
 
-namespace {
-
-// The system's own words for the last error, without the line end it adds.
-std::string LastErrorText()
-{
-    const DWORD error = ::GetLastError();
-    char text[512] = "";
-    const DWORD length = ::FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error,
-                                          0, text, sizeof text, nullptr);
-    std::string words(text, length);
-    while (!words.empty() && (words.back() == '\n' || words.back() == '\r' || words.back() == ' ' || words.back() == '.'))
-        words.pop_back();
-    return words.empty() ? "system error " + std::to_string(error) : words;
-}
-
-}  // namespace
+#include "framework/system_error_win.h"
 
 std::FILE* CreateNewFile(const char* path, bool& nameTaken, std::string& failure)
 {
     const HANDLE handle =
         ::CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle == INVALID_HANDLE_VALUE) {
-        nameTaken = ::GetLastError() == ERROR_FILE_EXISTS || ::GetLastError() == ERROR_ALREADY_EXISTS;
-        failure = LastErrorText();
+        const DWORD error = ::GetLastError();
+        nameTaken = error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS;
+        failure = SystemErrorText(error);
         return nullptr;
     }
     // From here on the C library owns the handle and closes it with the file.
@@ -76,6 +62,6 @@ bool MoveReplacing(const char* from, const char* to, std::string& failure)
     } else if (::ReplaceFileA(to, from, nullptr, 0, nullptr, nullptr)) {
         return true;
     }
-    failure = LastErrorText();
+    failure = SystemErrorText(::GetLastError());
     return false;
 }

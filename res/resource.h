@@ -74,3 +74,5 @@
 #ifndef IDC_STATIC
 #define IDC_STATIC (-1)
 #endif
+
+#include "server_history_ids.h"

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "servers/server_config.h"
+#include "servers/server_observer.h"
 
 constexpr int kMaxServers = 32;
 constexpr int kDefaultPort = 27015;
@@ -58,7 +59,7 @@ public:
     // Launches "QYR.exe" from the game folder with the slot's command
     // line and marks it running; false, with `running` unchanged, when the
     // slot is empty or the process could not be created.
-    bool StartServer(int index);
+    bool StartServer(int index, StartCause cause = StartCause::Operator);
     bool StartCurrent();
     // Clears `running`, then asks the server to quit and closes its window;
     // never terminates it. False only when the slot is empty.
@@ -88,6 +89,8 @@ public:
     std::int32_t current = 0;
     std::int32_t count = 0;
     ServerConfig* slots[kMaxServers] = {};
+    // Told of what process control does; null: nobody is.
+    ServerObserver* observer = nullptr;
 
 private:
     void FreeSlot(int index);

@@ -8,9 +8,11 @@
 #include <vector>
 
 #include "framework/paths.h"
+#include "framework/system_error_win.h"
 #include "servers/affinity.h"
 #include "servers/command_line.h"
 #include "servers/game_folder.h"
+#include "servers/process_times_win.h"
 #include "servers/process_window_win.h"
 #include "servers/server_manager.h"
 
@@ -78,10 +80,8 @@ void PinToProcessor(const ProcessRecord& process, int index)
 // 0 when the time cannot be read.
 std::uint64_t CreationTime(HANDLE process)
 {
-    FILETIME created = {}, exited = {}, kernel = {}, user = {};
-    if (!::GetProcessTimes(process, &created, &exited, &kernel, &user))
-        return 0;
-    return static_cast<std::uint64_t>(created.dwHighDateTime) << 32 | created.dwLowDateTime;
+    std::uint64_t created = 0, exited = 0;
+    return ReadProcessTimes(process, created, exited) ? created : 0;
 }
 
 // The process still runs, was created when the record says, and runs the
@@ -115,7 +115,7 @@ void CloseFirstWindow(DWORD processId)
 
 }  // namespace
 
-bool ServerManager::StartServer(int index)
+bool ServerManager::StartServer(int index, StartCause cause)
 {
     ServerConfig* server = SlotAt(slots, index);
     if (server == nullptr)
@@ -124,11 +124,17 @@ bool ServerManager::StartServer(int index)
     // The previous launch's handles are closed here, which also leaves the
     // record cleared for the new one.
     server->ForgetProcess();
-    if (!CreateServerProcess(commandLine, server->process))
+    if (!CreateServerProcess(commandLine, server->process)) {
+        const DWORD error = ::GetLastError();
+        if (observer != nullptr)
+            observer->StartFailed(index, *server, cause, SystemErrorText(error) + ".");
         return false;
+    }
     server->processCreated = CreationTime(server->process.hProcess);
     PinToProcessor(server->process, index);
     server->running = 1;
+    if (observer != nullptr)
+        observer->Started(index, *server, cause, server->process.dwProcessId);
     return true;
 }
 
@@ -163,6 +169,8 @@ bool ServerManager::AdoptServer(int index)
     if (thread == nullptr)
         process.dwThreadId = 0;
     server->running = 1;
+    if (observer != nullptr)
+        observer->Adopted(index, *server, process.dwProcessId, SecondsRunning(handle));
     return true;
 }
 
@@ -183,7 +191,7 @@ void ServerManager::RestoreRunningServers(const std::function<bool(int toStart)>
         server->running = 0;
         server->ForgetProcess();
         if (start)
-            StartServer(i);
+            StartServer(i, StartCause::Set);
     }
 }
 
@@ -192,6 +200,7 @@ bool ServerManager::StopServer(int index)
     ServerConfig* server = SlotAt(slots, index);
     if (server == nullptr)
         return false;
+    const bool wasRunning = server->running == 1;
     // First, so that the watchdog leaves the server alone whatever follows.
     server->running = 0;
     const ProcessRecord& process = server->process;
@@ -204,6 +213,8 @@ bool ServerManager::StopServer(int index)
     // whatever the system counts as process 0 could be closed.
     if (process.dwProcessId != 0)
         CloseFirstWindow(process.dwProcessId);
+    if (observer != nullptr && wasRunning)
+        observer->Stopped(index, *server, EndOfProcess(process.hProcess));
     return true;
 }
 
@@ -235,6 +246,8 @@ void ServerManager::RestartExitedServers()
         if (exitCode == STILL_ACTIVE)
             continue;
         server->running = 0;
-        StartServer(i);
+        if (observer != nullptr)
+            observer->Exited(i, *server, EndOfProcess(server->process.hProcess));
+        StartServer(i, StartCause::Watchdog);
     }
 }

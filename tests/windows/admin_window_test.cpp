@@ -1,5 +1,6 @@
 // The admin window's display: what a refresh shows for each state, and the
 // window's frame behaviour (system menu, timer, closing).
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -59,7 +60,7 @@ TEST_F(AdminWindowTest, StartsWithOnlyNewAndTheServerListEnabled)
 }
 
 // The system's own items first, then ours, each group below a separator.
-TEST_F(AdminWindowTest, SystemMenuEndsWithAboutThenTheServerSetItems)
+TEST_F(AdminWindowTest, SystemMenuEndsWithAboutThenTheServerSetItemsAndTheHistory)
 {
     const HMENU menu = ::GetSystemMenu(m_window, FALSE);
     ASSERT_NE(menu, nullptr);
@@ -69,11 +70,13 @@ TEST_F(AdminWindowTest, SystemMenuEndsWithAboutThenTheServerSetItems)
     } tail[] = {
         {0, ""}, {IDM_ABOUTBOX, "&About QYR SAT..."}, {0, ""},
         {IDM_OPENSERVERSET, "&Open Server Set..."}, {IDM_SAVESERVERSETAS, "Save Server Se&t As..."},
+        {IDM_SERVERHISTORY, "Server &History..."},
     };
+    const int items = static_cast<int>(std::size(tail));
     const int count = ::GetMenuItemCount(menu);
-    ASSERT_GT(count, 5);
-    for (int i = 0; i < 5; ++i) {
-        const int position = count - 5 + i;
+    ASSERT_GT(count, items);
+    for (int i = 0; i < items; ++i) {
+        const int position = count - items + i;
         char text[64] = "";
         ::GetMenuStringA(menu, position, text, sizeof text, MF_BYPOSITION);
         EXPECT_STREQ(text, tail[i].text) << position;

@@ -1,0 +1,115 @@
+#include "history/history_event.h"
+
+#include <cstdio>
+
+namespace {
+
+const char* const kWords[] = {
+    "started", "start failed", "exited", "stopped", "adopted", "left running", "set opened", "set saved",
+    "set not saved",
+};
+static_assert(sizeof kWords / sizeof kWords[0] == static_cast<int>(HistoryEvent::SetNotSaved) + 1,
+              "one word per event");
+
+struct NamedCode {
+    std::uint32_t code;
+    const char* name;
+};
+
+const NamedCode kNamedCodes[] = {
+    {0xC0000005u, "access violation"},  {0xC00000FDu, "stack overflow"},  {0xC0000374u, "heap corruption"},
+    {0xC0000409u, "buffer overrun"},    {0xC000013Au, "ended by Ctrl+C"},
+};
+
+constexpr std::uint32_t kSystemCodes = 0xC0000000u;
+
+std::string ProcessText(std::uint32_t processId)
+{
+    return "process " + std::to_string(processId);
+}
+
+}  // namespace
+
+const char* EventWord(HistoryEvent event)
+{
+    return kWords[static_cast<int>(event)];
+}
+
+bool IsEventWord(const std::string& text)
+{
+    for (const char* word : kWords) {
+        if (text == word)
+            return true;
+    }
+    return false;
+}
+
+std::string RunTimeText(std::int64_t seconds)
+{
+    if (seconds < 0)
+        seconds = 0;
+    char text[32];
+    std::snprintf(text, sizeof text, "%lld:%02d:%02d", static_cast<long long>(seconds / 3600),
+                  static_cast<int>(seconds / 60 % 60), static_cast<int>(seconds % 60));
+    return text;
+}
+
+std::string ExitCodeText(std::uint32_t code)
+{
+    std::string text = "code " + std::to_string(code);
+    if (code < kSystemCodes)
+        return text;
+    char hex[16];
+    std::snprintf(hex, sizeof hex, "0x%08X", static_cast<unsigned>(code));
+    text += std::string(" (") + hex;
+    for (const NamedCode& named : kNamedCodes) {
+        if (named.code == code)
+            text += std::string(", ") + named.name;
+    }
+    return text + ")";
+}
+
+std::string StartedDetails(StartCause cause, int relaunch, std::uint32_t processId)
+{
+    switch (cause) {
+    case StartCause::Watchdog:
+        return "by the watchdog, relaunch " + std::to_string(relaunch) + " since the operator's last start, " +
+               ProcessText(processId);
+    case StartCause::Set:
+        return "from the set, " + ProcessText(processId);
+    case StartCause::Operator:
+        break;
+    }
+    return "by the operator, " + ProcessText(processId);
+}
+
+std::string EndDetails(const ProcessEnd& end)
+{
+    return ExitCodeText(end.exitCode) + " after " + RunTimeText(end.runSeconds);
+}
+
+std::string StoppedDetails(const ProcessEnd& end)
+{
+    return end.ended ? EndDetails(end) : "asked to close, still running after 1 s";
+}
+
+std::string AdoptedDetails(std::uint32_t processId, std::int64_t runSeconds)
+{
+    return ProcessText(processId) + ", running for " + RunTimeText(runSeconds);
+}
+
+std::string LeftRunningDetails(std::uint32_t processId)
+{
+    return ProcessText(processId);
+}
+
+std::string SetOpenedDetails(const std::string& path, int servers, int adopted, int started)
+{
+    return path + ": " + std::to_string(servers) + " servers, " + std::to_string(adopted) + " adopted, " +
+           std::to_string(started) + " started";
+}
+
+std::string SetNotSavedDetails(const std::string& path, const std::string& reason)
+{
+    return path + ": " + reason;
+}

@@ -1,0 +1,40 @@
+// The events the server history records, the word each is recorded by, and
+// the details each carries, as the operator reads them.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "servers/server_observer.h"
+
+enum class HistoryEvent {
+    Started,
+    StartFailed,
+    Exited,
+    Stopped,
+    Adopted,
+    LeftRunning,
+    SetOpened,
+    SetSaved,
+    SetNotSaved,
+};
+
+// The event's word, as the log and the dialog show it.
+const char* EventWord(HistoryEvent event);
+// True when the text is one of the events' words.
+bool IsEventWord(const std::string& text);
+
+// "0:00:02", "12:04:31": hours, minutes and seconds; negative counts as 0.
+std::string RunTimeText(std::int64_t seconds);
+// The exit code in decimal and, for the system's own codes (0xC0000000 and
+// up), in hex with the name of the common ones.
+std::string ExitCodeText(std::uint32_t code);
+
+// `relaunch` counts the watchdog's launches since the operator's last start.
+std::string StartedDetails(StartCause cause, int relaunch, std::uint32_t processId);
+std::string EndDetails(const ProcessEnd& end);  // exited; stopped when it ended
+std::string StoppedDetails(const ProcessEnd& end);
+std::string AdoptedDetails(std::uint32_t processId, std::int64_t runSeconds);
+std::string LeftRunningDetails(std::uint32_t processId);
+std::string SetOpenedDetails(const std::string& path, int servers, int adopted, int started);
+std::string SetNotSavedDetails(const std::string& path, const std::string& reason);

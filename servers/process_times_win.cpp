@@ -1,0 +1,53 @@
+#include "servers/process_times_win.h"
+
+namespace {
+
+constexpr std::uint64_t kTicksPerSecond = 10000000;
+
+std::uint64_t Ticks(const FILETIME& time)
+{
+    return static_cast<std::uint64_t>(time.dwHighDateTime) << 32 | time.dwLowDateTime;
+}
+
+std::int64_t SecondsBetween(std::uint64_t from, std::uint64_t to)
+{
+    return to > from ? static_cast<std::int64_t>((to - from) / kTicksPerSecond) : 0;
+}
+
+}  // namespace
+
+bool ReadProcessTimes(HANDLE process, std::uint64_t& created, std::uint64_t& exited)
+{
+    FILETIME creation = {}, exit = {}, kernel = {}, user = {};
+    if (!::GetProcessTimes(process, &creation, &exit, &kernel, &user))
+        return false;
+    created = Ticks(creation);
+    exited = Ticks(exit);
+    return true;
+}
+
+// A process whose state cannot be read counts as running, as the watchdog
+// counts it.
+ProcessEnd EndOfProcess(HANDLE process)
+{
+    ProcessEnd end;
+    DWORD code = STILL_ACTIVE;
+    if (!::GetExitCodeProcess(process, &code) || code == STILL_ACTIVE)
+        return end;
+    end.ended = true;
+    end.exitCode = code;
+    std::uint64_t created = 0, exited = 0;
+    if (ReadProcessTimes(process, created, exited))
+        end.runSeconds = SecondsBetween(created, exited);
+    return end;
+}
+
+std::int64_t SecondsRunning(HANDLE process)
+{
+    std::uint64_t created = 0, exited = 0;
+    if (!ReadProcessTimes(process, created, exited))
+        return 0;
+    FILETIME now = {};
+    ::GetSystemTimeAsFileTime(&now);
+    return SecondsBetween(created, Ticks(now));
+}

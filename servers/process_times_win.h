@@ -1,0 +1,17 @@
+// A process's own creation and exit times, as the system keeps them, and
+// what process control tells its observer from them.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+
+#include "servers/server_observer.h"
+
+// In 100-ns units since 1601; false when the times cannot be read. `exited`
+// means nothing while the process runs.
+bool ReadProcessTimes(HANDLE process, std::uint64_t& created, std::uint64_t& exited);
+// Whether the process has ended, and if so its exit code and how long it ran.
+ProcessEnd EndOfProcess(HANDLE process);
+// How long the running process has run until now; 0 when unknown.
+std::int64_t SecondsRunning(HANDLE process);
