@@ -13,6 +13,7 @@
 #include "framework/paint_dc.h"
 #include "framework/win_app.h"
 #include "res/resource.h"
+#include "servers/game_folder.h"
 #include "servers/server_manager.h"
 
 namespace {
@@ -54,6 +55,9 @@ BOOL CServerAdminDlg::OnInitDialog()
     SetIcon(m_hIcon, true);
     SetIcon(m_hIcon, false);
 
+    // Before the first refresh lists maps from it, and before a file
+    // dialog can move the working directory away from it.
+    FixGameFolder();
     CreateServerManager();
     timerId = SetTimer(kWatchdogTimerId, kWatchdogPeriodMs);
     RefreshFromCurrent();

@@ -4,8 +4,8 @@
 class CComboBox;
 
 // Replaces the list's items with the maps of the mode: one item per
-// "*.dls" entry in ..\Data\LevelScripts\<keyword>\, relative to the current
-// directory. A missing folder or a mode without maps leaves the list empty;
+// "*.dls" entry in ..\Data\LevelScripts\<keyword>\, relative to the game
+// folder. A missing folder or a mode without maps leaves the list empty;
 // nothing is reported. The list is a sorted one, so it orders the maps.
 void ListMapsForMode(const char* keyword, const CComboBox& maps);
 

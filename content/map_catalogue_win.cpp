@@ -8,6 +8,7 @@
 #include "content/map_listing.h"
 #include "content/map_name.h"
 #include "framework/controls.h"
+#include "servers/game_folder.h"
 
 namespace {
 
@@ -16,7 +17,7 @@ namespace {
 // thousands of files in a big mode.
 std::vector<std::string> FindMapsForMode(const char* keyword)
 {
-    const std::string pattern = std::string("..\\Data\\LevelScripts\\") + keyword + "\\*.dls";
+    const std::string pattern = InGameFolder(std::string("..\\Data\\LevelScripts\\") + keyword + "\\*.dls");
     std::vector<std::string> found;
     WIN32_FIND_DATAA entry;
     const HANDLE search = ::FindFirstFileExA(pattern.c_str(), FindExInfoBasic, &entry, FindExSearchNameMatch, nullptr,

@@ -54,7 +54,7 @@ public:
     // user-interface thread; a stop blocks it for at most kQuitWaitMs plus
     // kCloseWaitMs per server.
     //
-    // Launches "QYR.exe" from the current directory with the slot's command
+    // Launches "QYR.exe" from the game folder with the slot's command
     // line and marks it running; false, with `running` unchanged, when the
     // slot is empty or the process could not be created.
     bool StartServer(int index);
@@ -70,7 +70,7 @@ public:
     // Takes over the process the record names by its ids and creation time,
     // as a saved set brings it back: only while it runs and is the one
     // recorded, the same process id created at the same time, running
-    // "QYR.exe" from the current directory. True when adopted: the record
+    // "QYR.exe" from the game folder. True when adopted: the record
     // then holds handles of its own on it and is marked running. Otherwise
     // the record is left as it was.
     bool AdoptServer(int index);

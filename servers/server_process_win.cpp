@@ -9,6 +9,7 @@
 #include "servers/affinity.h"
 #include "servers/canonical_path_win.h"
 #include "servers/command_line.h"
+#include "servers/game_folder.h"
 #include "servers/process_handles.h"
 #include "servers/process_window_win.h"
 #include "servers/server_manager.h"
@@ -40,10 +41,14 @@ bool CreateServerProcess(const std::string& commandLine, ProcessRecord& process)
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION created = {};
-    // A relative application name is taken from the current directory; no
-    // search path is used for it.
-    if (!::CreateProcessA(kServerProgram, line.data(), nullptr, nullptr, FALSE, NORMAL_PRIORITY_CLASS, nullptr,
-                          nullptr, &startup, &created))
+    // By its full path in the game folder, never from the search path. The
+    // server works in the game folder too, wherever a file dialog has left
+    // the tool's working directory: it finds its data, and a relative
+    // rotation path, from there.
+    const std::string program = InGameFolder(kServerProgram);
+    const std::string folder = GameFolder();
+    if (!::CreateProcessA(program.c_str(), line.data(), nullptr, nullptr, FALSE, NORMAL_PRIORITY_CLASS, nullptr,
+                          folder.empty() ? nullptr : folder.c_str(), &startup, &created))
         return false;
     process.hProcess = created.hProcess;
     process.hThread = created.hThread;
@@ -92,7 +97,7 @@ bool IsRecordedServer(HANDLE process, std::uint64_t created)
     DWORD size = sizeof image;
     if (!::QueryFullProcessImageNameA(process, 0, image, &size))
         return false;
-    const std::string program = CanonicalPath(kServerProgram);
+    const std::string program = CanonicalPath(InGameFolder(kServerProgram).c_str());
     return !program.empty() && CanonicalPath(image) == program;
 }
 

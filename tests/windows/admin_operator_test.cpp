@@ -189,3 +189,17 @@ TEST_F(AdminOperatorTest, RotationButtonOpensTheEditorOnTheCurrentServer)
     EXPECT_EQ(SelectedItem(m_window, IDC_GAMEMODE), "TeamDeathMatch");
     EXPECT_EQ(ControlText(m_window, IDC_ROTATIONBUTTON), "Edit");
 }
+
+// A file dialog leaves the working directory elsewhere: the server still
+// starts, and works, in the game folder (its log is there), and the maps
+// listed are still the game's.
+TEST_F(AdminOperatorTest, StartAndMapsKeepTheGameFolder)
+{
+    Click(m_window, IDC_NEW);
+    ASSERT_TRUE(::SetCurrentDirectoryA(m_game.Root().c_str()));
+    Click(m_window, IDC_START);
+    ASSERT_EQ(Current().running, 1);
+    WaitForEvent(standin::kStartEvent, Current().process.dwProcessId);
+    EXPECT_EQ(ItemCount(m_window, IDC_MAP), 2);
+    EXPECT_EQ(SelectedItem(m_window, IDC_MAP), "Arena");
+}
