@@ -7,7 +7,6 @@
 
 #include <algorithm>
 #include <functional>
-#include <iterator>
 #include <string>
 #include <vector>
 
@@ -117,7 +116,6 @@ using ServerStop = ServerProcess;
 using ServerWatchdog = ServerProcess;
 using OneProcessor = ServerProcess;
 using StandinWorkspaceWait = ServerProcess;
-using StandinCrashSwitch = ServerProcess;
 
 // The handle counts compare against a baseline taken after one launch and
 // stop: the system opens handles of its own on a process's first launch,
@@ -351,28 +349,21 @@ TEST_F(ServerWatchdog, CrashedServerIsRelaunchedWithTheSameCommandLine)
 }
 
 // Through a setting's text, as a test of the tool would make one server crash.
-TEST_F(StandinCrashSwitch, EndsTheOneServerWithItsCodeOrByAnAccessViolation)
+TEST_F(ServerLaunch, CrashSwitchEndsTheOneServerWithItsCodeOrByAnAccessViolation)
 {
-    const struct {
-        const char* words;
-        bool ends;
-        DWORD exitCode;
-    } cases[] = {
-        {"200 7", true, 7},        {"200 3221226505", true, 0xC0000409}, {"200 av", true, 0xC0000005},
-        {"200", false, 0},         {"200 7x", false, 0},                 {"0 7", false, 0},
+    const struct { const char* words; DWORD exitCode; } cases[] = {
+        {"200 7", 7}, {"200 3221226505", 0xC0000409}, {"200 av", 0xC0000005},
+        {"200", STILL_ACTIVE}, {"200 7x", STILL_ACTIVE}, {"0 7", STILL_ACTIVE},
     };
-    const int count = static_cast<int>(std::size(cases));
-    AddServers(count);
-    for (int i = 0; i < count; ++i) {
-        CopyText(Server(i).password, (std::string("x ") + standin::kExitAfterSwitch + " " + cases[i].words).c_str());
-        StartAndWait(i);
-    }
-    for (int i = 0; i < count; ++i) {
-        DWORD exitCode = STILL_ACTIVE;
-        ASSERT_EQ(HasEnded(Server(i).process.hProcess, cases[i].ends ? kEndTimeoutMs : 500), cases[i].ends)
-            << cases[i].words;
-        ::GetExitCodeProcess(Server(i).process.hProcess, &exitCode);
-        EXPECT_EQ(exitCode, cases[i].ends ? cases[i].exitCode : STILL_ACTIVE) << cases[i].words;
+    int slot = 0;
+    for (const auto& c : cases) {
+        ASSERT_TRUE(manager.AddServer());
+        CopyText(Server(slot).password, (std::string("x ") + standin::kExitAfterSwitch + " " + c.words).c_str());
+        StartAndWait(slot);
+        HasEnded(Server(slot).process.hProcess, c.exitCode == STILL_ACTIVE ? 500 : kEndTimeoutMs);
+        DWORD exitCode = 0;
+        ::GetExitCodeProcess(Server(slot++).process.hProcess, &exitCode);
+        EXPECT_EQ(exitCode, c.exitCode) << c.words;
     }
     manager.StopAllServers();
 }
