@@ -15,8 +15,7 @@ constexpr char kIgnoreCloseVariable[] = "QYR_STANDIN_IGNORE_CLOSE";
 constexpr char kHangVariable[] = "QYR_STANDIN_HANG";
 constexpr char kLifetimeMsVariable[] = "QYR_STANDIN_LIFETIME_MS";
 
-// On the command line: "+exitafter <ms> <code>" ends this server after <ms>
-// milliseconds with exit code <code>, or by an access violation for "av".
+// A switch of the command line, and its word for an access violation.
 constexpr char kExitAfterSwitch[] = "+exitafter";
 constexpr char kAccessViolationWord[] = "av";
 
