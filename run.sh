@@ -9,13 +9,15 @@ root=$(cd "$(dirname "$0")" && pwd)
 cd "$root"
 source scripts/web-access.sh
 source scripts/game-desktop.sh
+source scripts/server-history.sh
 
 usage() {
     cat <<'USAGE'
 Usage: ./run.sh [--game DIR] [--web] [--port N] [--listen ADDRESS]
                 [--password-file FILE] [--cert FILE [--key FILE]]
   --game DIR            run on the game folder DIR, which holds QYR.exe (default: a demo copy)
-  --servers FILE        open the server set FILE at start-up and bring its running servers back
+  --servers FILE        open the server set FILE at start-up and bring its running servers back;
+                        print each line of the servers' history as the tool adds it to its log
   --web                 serve the tool to a web browser (the default without DISPLAY)
   --port N              web port (default 6080)
   --listen ADDRESS      web address (default 127.0.0.1); any other than loopback
@@ -96,6 +98,7 @@ stop() {
              "$game_desktop_grace_seconds seconds." || true
     fi
     game_desktop_stop
+    server_history_stop
     web_access_stop
     wine_session_stop
 }
@@ -103,6 +106,7 @@ trap stop EXIT
 trap 'exit 130' INT
 trap 'exit 143' TERM
 trap 'exit 129' HUP
+[ -z "$servers" ] || server_history_follow "$servers"
 
 [ -z "$web" ] || wine_session_start_display "${game_desktop_size}x24"
 # Wine boots while the page's server starts and the tool builds.

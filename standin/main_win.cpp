@@ -13,6 +13,13 @@
 //   QYR_STANDIN_LIFETIME_MS    end by itself, with exit code 0, after this
 //                              many ms (default and for 0: one hour), so that
 //                              nothing lingers after a test run
+// and through a switch of its command line, which the game's server ignores:
+//   +exitafter <ms> <code|av>  crash, for this server alone: end by itself
+//                              after <ms> ms (1 or more) with exit code <code>
+//                              (decimal), or by a real access violation for
+//                              "av", so that the exit code is 0xC0000005.
+//                              It wins over the variables, and is ignored
+//                              when either word is missing or wrong.
 // Otherwise it ends with exit code 0 on WM_QUIT (not with the message's
 // wParam: the launcher sends 259, which as an exit code reads as "still
 // running") and on WM_CLOSE, its window going with the process.
@@ -25,7 +32,7 @@
 //   start ... cmdline=<the command line as received, to the end of the line>
 //   quit ... wparam=<decimal>[ ignored]      WM_QUIT taken from the queue
 //   close ...[ ignored]                      WM_CLOSE reached the window
-//   crash ... code=<exit code>               the scripted crash
+//   crash ... code=<exit code or av>         the scripted crash
 //   hang ...                                 from now on no message is handled
 //   lifetime ...                             the lifetime is over
 //   nowindow ... error=<code>                the window could not be made;

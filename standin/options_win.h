@@ -1,11 +1,13 @@
-// How the stand-in was told to behave, read from its environment.
+// How the stand-in was told to behave, read from its environment and its
+// command line.
 #pragma once
 
 #include <string>
 
 struct StandinOptions {
     unsigned exitAfterMs = 0;  // 0: never crashes
-    int exitCode = 1;
+    unsigned exitCode = 1;
+    bool accessViolation = false;  // crashes by one instead of with exitCode
     bool ignoreQuit = false;
     bool ignoreClose = false;
     bool hang = false;

@@ -1,6 +1,6 @@
 // The names through which tests and demos drive the stand-in game server and
-// read what it saw. What each variable does and the form of the log lines are
-// described at the top of standin/main_win.cpp.
+// read what it saw. What each variable and switch does and the form of the
+// log lines are described at the top of standin/main_win.cpp.
 #pragma once
 
 namespace standin {
@@ -14,6 +14,10 @@ constexpr char kIgnoreQuitVariable[] = "QYR_STANDIN_IGNORE_QUIT";
 constexpr char kIgnoreCloseVariable[] = "QYR_STANDIN_IGNORE_CLOSE";
 constexpr char kHangVariable[] = "QYR_STANDIN_HANG";
 constexpr char kLifetimeMsVariable[] = "QYR_STANDIN_LIFETIME_MS";
+
+// A switch of the command line, and its word for an access violation.
+constexpr char kExitAfterSwitch[] = "+exitafter";
+constexpr char kAccessViolationWord[] = "av";
 
 // The first word of each log line.
 constexpr char kStartEvent[] = "start";

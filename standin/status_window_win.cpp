@@ -61,10 +61,30 @@ void Paint(HWND window, const StandinOptions& options)
     ::EndPaint(window, &paint);
 }
 
-[[noreturn]] void EndNow(const char* event, const std::string& details, int exitCode)
+[[noreturn]] void EndNow(const char* event, const std::string& details, UINT exitCode)
 {
     LogEvent(event, details);
-    ::ExitProcess(static_cast<UINT>(exitCode));
+    ::ExitProcess(exitCode);
+}
+
+// The system then ends the process with the exception's code, as it does a
+// crashed server on an operator's machine, without a crash dialog or a
+// debugger, which would keep the process alive.
+LONG WINAPI EndWithTheException(EXCEPTION_POINTERS*)
+{
+    return EXCEPTION_EXECUTE_HANDLER;
+}
+
+void CrashByAccessViolation()
+{
+    LogEvent(standin::kCrashEvent, std::string("code=") + standin::kAccessViolationWord);
+    ::SetUnhandledExceptionFilter(EndWithTheException);
+    // An address the compiler cannot see is null, so it writes there rather
+    // than putting a trap of its own in place.
+    volatile std::uintptr_t nowhere = 0;
+    *reinterpret_cast<volatile int*>(nowhere) = 0;
+    // Should the exception be swallowed, the caller ends the process with
+    // code 0, which no one takes for an access violation.
 }
 
 LRESULT CALLBACK StatusWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
@@ -85,6 +105,8 @@ LRESULT CALLBACK StatusWindowProc(HWND window, UINT message, WPARAM wParam, LPAR
         ::SetTimer(window, kLifetimeTimer, options->lifetimeMs, nullptr);
         return 0;
     case WM_TIMER:
+        if (wParam == kCrashTimer && options->accessViolation)
+            CrashByAccessViolation();
         if (wParam == kCrashTimer)
             EndNow(standin::kCrashEvent, "code=" + std::to_string(options->exitCode), options->exitCode);
         if (wParam == kLifetimeTimer)

@@ -9,7 +9,8 @@
 # address without a password starts nothing, a port in use is refused, and
 # Ctrl-C leaves no process of the run behind, its server asked to close. A
 # second run serves https with a certificate made here and the password of
-# a file.
+# a file, and with a server set prints the start's line of the servers'
+# history as the tool appends it to the set's log.
 # Usage: browser_test.sh [SCREENSHOT.png], which keeps a picture of the page
 # with the server started.
 set -euo pipefail
@@ -132,7 +133,7 @@ done
 grep -aq "^close pid=$server " "$game/Bin/qyr_standin.log" || fail "the server was not asked to close: $(cat "$game/Bin/qyr_standin.log")"
 
 echo "-- with --cert, --key and --password-file, all of it over https with the file's password;"
-echo "   with --servers, the tool keeps its servers in the set, and Ctrl-C leaves the one started marked running"
+echo "   with --servers, the tool keeps its servers in the set, run.sh prints their history, and Ctrl-C leaves the one started marked running"
 openssl req -x509 -newkey rsa:2048 -nodes -subj /CN=127.0.0.1 -keyout "$game/key.pem" -out "$game/cert.pem" 2>/dev/null
 echo "tls-word" >"$game/password"
 set_file="$game/my servers.ini"
@@ -140,10 +141,13 @@ echo "; an empty server set" >"$set_file"
 start_run --cert "$game/cert.pem" --key "$game/key.pem" --password-file "$game/password" --servers "$set_file"
 [ "$url" = "https://127.0.0.1:$port/vnc.html?autoconnect=true&resize=scale" ] || { cat "$game/run.log"; fail "address '$url'"; }
 timeout 120 node tests/web/press_new_start.js "$url&password=tls-word" "$desktop" || fail "the browser could not press New and Start"
+# The start's line of the set's log, as run.sh prints it: without its CR.
+started='^\S+\tqyr\tstarted\tby the operator, process \d+$'
 for _ in $(seq 60); do
-    grep -q '^running=1' "$set_file" && break
+    grep -q '^running=1' "$set_file" && grep -aqP "$started" "$game/run.log" && break
     sleep 0.5
 done
+grep -aqP "$started" "$game/run.log" || fail "no history line of the start in run.sh's output: $(cat "$game/run.log")"
 kill -INT -- "-$run"
 wait "$run" || true
 run=

@@ -348,6 +348,26 @@ TEST_F(ServerWatchdog, CrashedServerIsRelaunchedWithTheSameCommandLine)
     manager.StopServer(0);
 }
 
+// Through a setting's text, as a test of the tool would make one server crash.
+TEST_F(ServerLaunch, CrashSwitchEndsTheOneServerWithItsCodeOrByAnAccessViolation)
+{
+    const struct { const char* words; DWORD exitCode; } cases[] = {
+        {"200 7", 7}, {"200 3221226505", 0xC0000409}, {"200 av", 0xC0000005},
+        {"200", STILL_ACTIVE}, {"200 7x", STILL_ACTIVE}, {"0 7", STILL_ACTIVE},
+    };
+    int slot = 0;
+    for (const auto& c : cases) {
+        ASSERT_TRUE(manager.AddServer());
+        CopyText(Server(slot).password, (std::string("x ") + standin::kExitAfterSwitch + " " + c.words).c_str());
+        StartAndWait(slot);
+        HasEnded(Server(slot).process.hProcess, c.exitCode == STILL_ACTIVE ? 500 : kEndTimeoutMs);
+        DWORD exitCode = 0;
+        ::GetExitCodeProcess(Server(slot++).process.hProcess, &exitCode);
+        EXPECT_EQ(exitCode, c.exitCode) << c.words;
+    }
+    manager.StopAllServers();
+}
+
 TEST_F(ServerWatchdog, FailedRelaunchIsNotRetried)
 {
     workspace.SetOption(standin::kExitAfterMsVariable, "200");
