@@ -139,7 +139,7 @@ void CServerHistoryDlg::OnCopy()
 {
     if (!CopyTextToClipboard(m_hWnd, SelectedRowsText()))
         MessageBox("The rows could not be put on the clipboard: another program holds it, or memory ran out.",
-                   GetWindowText().c_str(), MB_OK | MB_ICONWARNING);
+                   GetWindowText().c_str(), MB_OK | MB_ICONERROR);
 }
 
 void CServerHistoryDlg::OnSize()

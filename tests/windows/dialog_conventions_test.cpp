@@ -27,6 +27,7 @@ const DialogCase kDialogs[] = {
     {IDD_ABOUTBOX, 0, {}},
     {IDD_SERVERADMIN_DIALOG, IDC_ROTATIONBUTTON, {IDS_NEWROTATION, IDS_EDITROTATION}},
     {IDD_MAPROTATION, 0, {}},
+    {IDD_SERVERHISTORY, 0, {}},
 };
 
 // The letter after a single '&', lower case; 0 when there is none.
