@@ -35,16 +35,12 @@ constexpr int kNumberTextSize = 16;
 
 int EditInt(const CEdit& edit)
 {
-    char text[kNumberTextSize];
-    edit.GetWindowText(text, sizeof text);
-    return TextToInt(text);
+    return TextToInt(edit.TakeText().substr(0, kNumberTextSize - 1).c_str());
 }
 
 float EditFloat(const CEdit& edit)
 {
-    char text[kNumberTextSize];
-    edit.GetWindowText(text, sizeof text);
-    return TextToFloat(text);
+    return TextToFloat(edit.TakeText().substr(0, kNumberTextSize - 1).c_str());
 }
 
 void StoreCheck(const CButton& box, std::uint8_t ServerConfig::*field)
@@ -74,7 +70,7 @@ void StoreEditFloat(const CEdit& edit, float ServerConfig::*field)
 void StoreEditText(const CEdit& edit, char (ServerConfig::*field)[kTextSize])
 {
     if (ServerConfig* server = CurrentServer())
-        CopyText(server->*field, edit.GetWindowText().c_str());
+        CopyText(server->*field, edit.TakeText().c_str());
 }
 
 // A skin-set list without a selection leaves the field as it was.
@@ -112,7 +108,7 @@ void CServerAdminDlg::OnNameKillFocus()
     ServerConfig* server = CurrentServer();
     if (server == nullptr)
         return;
-    CopyText(server->name, m_name.GetWindowText().c_str());
+    CopyText(server->name, m_name.TakeText().c_str());
     const int selected = m_serverList.GetCurSel();
     if (selected < 0)
         return;  // no entry to rename; inserting would add a second one

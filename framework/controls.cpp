@@ -27,6 +27,12 @@ void CEdit::EnsureShownText(const char* text) const
     EnsureWindowText(text);
 }
 
+std::string CEdit::TakeText() const
+{
+    SendMessage(EM_SETMODIFY, FALSE);
+    return GetWindowText();
+}
+
 void CButton::EnsureCheck(int state) const
 {
     if (GetCheck() != state)

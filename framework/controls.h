@@ -13,9 +13,13 @@
 class CEdit : public CWnd {
 public:
     // As EnsureWindowText, except while the operator is typing: an edit that
-    // has the focus and was changed since the program last set its text
+    // has the focus and was changed since its text was last shown or taken
     // keeps what is being typed.
     void EnsureShownText(const char* text) const;
+    // The text, taken into the program's data: the edit counts as unchanged
+    // again, so that EnsureShownText shows the data's text once more, also
+    // when the operator comes back to the edit.
+    std::string TakeText() const;
 };
 
 class CButton : public CWnd {

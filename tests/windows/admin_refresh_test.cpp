@@ -85,3 +85,19 @@ TEST_F(AdminWindowTest, RefreshShowsMapFilesAddedRemovedAndRenamedOnDisk)
     m_dialog.RefreshFromCurrent();
     EXPECT_EQ(MapItems(m_window), (std::vector<std::string>{"Beta", "Dunes"}));
 }
+
+// Typed, then stored on leaving the edit: back in it untouched, the operator
+// is not typing, and a refresh shows the record as it now is (a set opened
+// from the system menu leaves the focus where it was).
+TEST_F(AdminWindowTest, RefreshShowsTheRecordInAnEditWhoseTextWasStored)
+{
+    AddServer();
+    const HWND name = ::GetDlgItem(m_window, IDC_NAME);
+    ::SetFocus(name);
+    ::SendMessageA(name, WM_CHAR, 'x', 1);
+    ::SetFocus(::GetDlgItem(m_window, IDC_PORT));
+    ::SetFocus(name);
+    CopyText(Current().name, "Friday");
+    m_dialog.RefreshFromCurrent();
+    EXPECT_EQ(ControlText(m_window, IDC_NAME), "Friday");
+}
