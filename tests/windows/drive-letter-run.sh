@@ -1,9 +1,8 @@
 #!/bin/sh
-# Runs a command with a drive letter that stands for a fresh folder, as
-# SUBST makes one on Windows. Under Wine neither SUBST nor DefineDosDevice
-# reaches files, so the letter is made where Wine looks drives up: a link
-# in the environment's device folder. The command gets the letter in
-# QYR_TEST_DRIVE and the folder's ordinary path in QYR_TEST_DRIVE_FOLDER.
+# Runs a command with a drive letter that stands for a fresh folder, as SUBST
+# makes one; neither SUBST nor DefineDosDevice reaches files under Wine, so
+# the letter is a link in the prefix's device folder. The command gets the
+# letter in QYR_TEST_DRIVE, the folder's own path in QYR_TEST_DRIVE_FOLDER.
 set -eu
 folder=$(mktemp -d)
 drive=$WINEPREFIX/dosdevices/q:

@@ -228,9 +228,8 @@ TEST_F(ServerSetTest, StartUpArgumentsThatCannotBeUsedLeaveAnEmptyTable)
     EXPECT_EQ(ReadFileBytes(SetPath()), saved);
 }
 
-// A drive letter that stands for a folder (drive-letter-run.sh makes one)
-// reaches the same file as the folder's own path: a set opened through the
-// letter in one copy is in use for a copy that names it the ordinary way.
+// drive-letter-run.sh gives a letter that stands for a folder: a set opened
+// through the letter in one copy is in use for a copy that names the folder.
 TEST_F(ServerSetTest, DriveLetterOfItsFolderReachesTheSetInUse)
 {
     const char* drive = std::getenv("QYR_TEST_DRIVE");

@@ -1,6 +1,5 @@
-// What the set reader takes, checked against the two things it promises to
-// agree with: the system's profile functions, which read INI files, and the
-// admin window's lists, which offer the listed values.
+// The set reader against the two things it promises to agree with: the
+// system's profile functions, and the lists the admin window offers.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -20,7 +19,7 @@
 namespace {
 
 // The file as the system reads it, each value written back in the quotes
-// that keep it as it is. Sections and keys come as zero-separated lists.
+// that keep it as it is.
 std::string AsTheSystemReadsIt(const char* path)
 {
     std::vector<char> sections(1 << 16), keys(1 << 16), value(1 << 16);
@@ -47,7 +46,6 @@ std::string AsTheToolKeepsIt(const std::string& text)
 
 }  // namespace
 
-// Every set among the seeds of the reader's fuzzer (the .ini files).
 TEST(SetReaderAgreement, SeedsReadAsTheSystemReadsThem)
 {
     char self[MAX_PATH] = "";
