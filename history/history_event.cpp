@@ -105,8 +105,8 @@ std::string LeftRunningDetails(std::uint32_t processId)
 
 std::string SetOpenedDetails(const std::string& path, int servers, int adopted, int started)
 {
-    return path + ": " + std::to_string(servers) + " servers, " + std::to_string(adopted) + " adopted, " +
-           std::to_string(started) + " started";
+    return path + ": " + std::to_string(servers) + (servers == 1 ? " server, " : " servers, ") +
+           std::to_string(adopted) + " adopted, " + std::to_string(started) + " started";
 }
 
 std::string SetNotSavedDetails(const std::string& path, const std::string& reason)

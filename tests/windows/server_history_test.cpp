@@ -137,7 +137,7 @@ TEST_F(ServerHistoryTest, EveryEventIsListedAndLoggedAndTheNextCopyShowsTheLog)
                       "qyr\tstopped\tcode 0 after 0:00:0...", "qyr\tstart failed\t" + SystemText(ERROR_FILE_NOT_FOUND),
                       "qyr\tstarted\tby the operator, process " + left, "qyr\tleft running\tprocess " + left,
                       "qyr\tadopted\tprocess " + left + ", running for 0:00:...",
-                      "\tset opened\t" + SetPath() + ": 1 servers, 1 adopted, 0 started"});
+                      "\tset opened\t" + SetPath() + ": 1 server, 1 adopted, 0 started"});
     EXPECT_NEAR(rows.at(2).back() - '0', 2, 1) << rows[2];  // the seconds it ran
     EXPECT_EQ(Joined(rows), ReadFileBytes(LogPath()));
     EXPECT_EQ(ClipboardText(), Joined(rows));  // none selected: all copied
