@@ -1,6 +1,7 @@
-// The admin window's frame: timer ticks, Enter, the system menu, and closing
+// The admin window's frame: timer ticks, keys, the system menu, and closing
 // with the question about running servers, answered on the real box.
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "res/resource.h"
@@ -142,8 +143,7 @@ TEST_F(AdminShellTest, ForeignTimerRefreshesWithoutAWatchdogPass)
     EXPECT_FALSE(IsControlEnabled(m_window, IDC_STOP));
 }
 
-// A tick does not take away what the operator is typing; leaving the edit
-// then stores it as ever.
+// A tick leaves alone what the operator is typing; leaving the edit stores it.
 TEST_F(AdminShellTest, TickWhileTypingKeepsTheTypedText)
 {
     AddServer();
@@ -155,7 +155,6 @@ TEST_F(AdminShellTest, TickWhileTypingKeepsTheTypedText)
     ::SendMessageA(m_window, WM_TIMER, IDT_WATCHDOG, 0);
     EXPECT_EQ(ControlText(m_window, IDC_NAME), "Cup");
     EXPECT_STREQ(Current().name, "qyr");
-
     ::SetFocus(::GetDlgItem(m_window, IDC_PORT));
     EXPECT_STREQ(Current().name, "Cup");
 }
@@ -175,34 +174,25 @@ TEST_F(AdminShellTest, WatchdogTickRelaunchesACrashedServer)
     EXPECT_TRUE(IsControlEnabled(m_window, IDC_STOP));
 }
 
-TEST_F(AdminShellTest, EnterInAnEditDoesNothing)
+// Neither key closes the window or acts: one press of Esc, unlike the close
+// box, would throw the table away without a question.
+TEST_F(AdminShellTest, EnterAndEscInAnEditDoNothing)
 {
     ServerConfig& server = AddServer();
     const HWND name = ::GetDlgItem(m_window, IDC_NAME);
     ::SetFocus(name);
     ::SetWindowTextA(name, "renamed");
-    // Through the real dialog manager, as the message loop hands it a key.
-    MSG key = {name, WM_KEYDOWN, VK_RETURN, 0, 0, {0, 0}};
-    ::IsDialogMessageA(m_window, &key);
-    key.message = WM_KEYUP;
-    ::IsDialogMessageA(m_window, &key);
-    EXPECT_TRUE(::IsWindow(m_window));
-    EXPECT_STREQ(server.name, "qyr");
-    EXPECT_EQ(g_serverManager->count, 1);
-}
-
-// One key press must not throw the table away: Esc, unlike the close box,
-// leaves the window open, without a question.
-TEST_F(AdminShellTest, EscKeepsTheWindowAndItsTable)
-{
-    AddServer();
-    const HWND list = ::GetDlgItem(m_window, IDC_SERVERLIST);
-    ::SetFocus(list);
-    MSG key = {list, WM_KEYDOWN, VK_ESCAPE, 0, 0, {0, 0}};
-    ::IsDialogMessageA(m_window, &key);
-    PumpPendingMessages();
-    EXPECT_TRUE(::IsWindow(m_window));
-    EXPECT_EQ(g_serverManager->count, 1);
+    for (WPARAM pressed : {VK_RETURN, VK_ESCAPE}) {
+        // Through the real dialog manager, as the message loop hands it a key.
+        MSG key = {name, WM_KEYDOWN, pressed, 0, 0, {0, 0}};
+        ::IsDialogMessageA(m_window, &key);
+        key.message = WM_KEYUP;
+        ::IsDialogMessageA(m_window, &key);
+        PumpPendingMessages();
+        ASSERT_TRUE(::IsWindow(m_window)) << "key " << pressed;
+        EXPECT_STREQ(server.name, "qyr");
+        EXPECT_EQ(g_serverManager->count, 1);
+    }
 }
 
 TEST_F(AdminShellTest, AboutItemOpensTheAboutBox)
@@ -243,17 +233,13 @@ TEST_F(AdminShellTest, WindowIconsHaveTheSystemsSizesAndTheLargeOneIsDragged)
 {
     const LRESULT large = ::SendMessageA(m_window, WM_GETICON, ICON_BIG, 0);
     EXPECT_EQ(::SendMessageA(m_window, WM_QUERYDRAGICON, 0, 0), large);
-    const struct {
-        WPARAM which;
-        int metric;
-    } icons[] = {{ICON_BIG, SM_CXICON}, {ICON_SMALL, SM_CXSMICON}};
-    for (const auto& icon : icons) {
+    const std::pair<WPARAM, int> icons[] = {{ICON_BIG, SM_CXICON}, {ICON_SMALL, SM_CXSMICON}};
+    for (const auto& [which, metric] : icons) {
         ICONINFO info = {};
-        const LRESULT shown = ::SendMessageA(m_window, WM_GETICON, icon.which, 0);
-        ASSERT_TRUE(::GetIconInfo(reinterpret_cast<HICON>(shown), &info));
+        ASSERT_TRUE(::GetIconInfo(reinterpret_cast<HICON>(::SendMessageA(m_window, WM_GETICON, which, 0)), &info));
         BITMAP colour = {};
         ::GetObjectA(info.hbmColor, sizeof colour, &colour);
-        EXPECT_EQ(colour.bmWidth, ::GetSystemMetrics(icon.metric)) << "icon " << icon.which;
+        EXPECT_EQ(colour.bmWidth, ::GetSystemMetrics(metric)) << "icon " << which;
         ::DeleteObject(info.hbmMask);
         ::DeleteObject(info.hbmColor);
     }

@@ -1,13 +1,11 @@
 // What a Windows operator expects of every dialog and of the system menu:
-// each control reached by an access key, on its own text or on the label
-// just before it, and every text whole in its control at the display scale
-// of the run. The ctest entry runs this program at 96, 144 and 192 DPI
-// (dpi-run.sh), and QYRSAT_TEST_DPI says which.
-#include <algorithm>
+// each control reached by an access key, on its own text or on the label just
+// before it, and every text whole at the scale dpi-run.sh runs this at.
 #include <cctype>
 #include <cstdlib>
 #include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "framework/dialog.h"
@@ -17,40 +15,27 @@
 
 namespace {
 
-struct DialogCase {
-    UINT templateId;
-    int runTimeTextControl;  // a control whose texts the program sets
-    std::vector<UINT> runTimeTexts;
-};
-
-const DialogCase kDialogs[] = {
-    {IDD_ABOUTBOX, 0, {}},
-    {IDD_SERVERADMIN_DIALOG, IDC_ROTATIONBUTTON, {IDS_NEWROTATION, IDS_EDITROTATION}},
-    {IDD_MAPROTATION, 0, {}},
-    {IDD_SERVERHISTORY, 0, {}},
-};
-
 // The letter after a single '&', lower case; 0 when there is none.
 char AccessKey(const std::string& text)
 {
-    for (std::size_t i = 0; i + 1 < text.size(); ++i) {
+    for (std::size_t i = 0; i + 1 < text.size(); i += text[i] == '&' ? 2 : 1)
         if (text[i] == '&' && text[i + 1] != '&')
             return static_cast<char>(std::tolower(static_cast<unsigned char>(text[i + 1])));
-        i += text[i] == '&' ? 1 : 0;
-    }
     return 0;
 }
 
-// More focusable controls than letters cannot each have a letter of their
-// own; then no letter may lead to more controls than that forces.
-void ExpectKeysSpread(const std::map<char, std::vector<std::string>>& keys, std::size_t holders)
+// The texts of one window's focusable controls or menu items. More of them
+// than letters cannot each have a letter of their own; then no letter may
+// lead to more of them than that forces.
+void ExpectAccessKeys(const std::vector<std::string>& texts)
 {
-    for (const auto& [key, texts] : keys) {
-        std::string names;
-        for (const std::string& text : texts)
-            names += " \"" + text + "\"";
-        EXPECT_LE(texts.size(), (holders + 25) / 26) << "Alt+" << key << " leads to" << names;
+    std::map<char, std::vector<std::string>> holders;
+    for (const std::string& text : texts) {
+        EXPECT_NE(AccessKey(text), 0) << "\"" << text << "\" has no access key";
+        holders[AccessKey(text)].push_back(text);
     }
+    for (const auto& [key, holding] : holders)
+        EXPECT_LE(holding.size(), (texts.size() + 25) / 26) << "Alt+" << key << ": " << testing::PrintToString(holding);
 }
 
 bool IsClass(HWND window, const char* name)
@@ -60,119 +45,82 @@ bool IsClass(HWND window, const char* name)
     return lstrcmpiA(found, name) == 0;
 }
 
-LONG StyleOf(HWND window)
-{
-    return ::GetWindowLongA(window, GWL_STYLE);
-}
-
 bool IsTextLabel(HWND window)
 {
-    const LONG type = StyleOf(window) & SS_TYPEMASK;
+    const LONG type = ::GetWindowLongA(window, GWL_STYLE) & SS_TYPEMASK;
     return IsClass(window, "Static") && (type == SS_LEFT || type == SS_RIGHT || type == SS_CENTER);
 }
 
-std::string TextOf(HWND window)
-{
-    char text[256] = "";
-    ::GetWindowTextA(window, text, sizeof text);
-    return text;
-}
-
-// The room a text takes in the control's own font: wrapped to `width` as a
-// label wraps, or on one line; and the font's average character width.
-RECT TextRect(HWND control, const std::string& text, int width, UINT format, int* averageChar = nullptr)
-{
-    const HDC dc = ::GetDC(control);
-    const HGDIOBJ old = ::SelectObject(dc, reinterpret_cast<HGDIOBJ>(::SendMessageA(control, WM_GETFONT, 0, 0)));
-    RECT rect = {0, 0, width, 0};
-    ::DrawTextA(dc, text.c_str(), -1, &rect, DT_CALCRECT | format);
-    TEXTMETRICA metrics = {};
-    ::GetTextMetricsA(dc, &metrics);
-    if (averageChar != nullptr)
-        *averageChar = metrics.tmAveCharWidth;
-    ::SelectObject(dc, old);
-    ::ReleaseDC(control, dc);
-    return rect;
-}
-
-// Labels wrap as they draw; a button keeps one line inside its frame, a
-// check box beside its box; a drop-down list shows an item beside its arrow.
-void ExpectTextFits(HWND control, const std::string& text)
+// In the control's own font: a label wraps its text as it draws it; a button
+// keeps it on one line inside its frame, a check box beside its box; a
+// drop-down list shows each item beside its arrow. Others show no text.
+void ExpectTextsFit(HWND control, std::vector<std::string> texts)
 {
     RECT room = {};
     ::GetClientRect(control, &room);
-    const LONG style = StyleOf(control);
+    const LONG style = ::GetWindowLongA(control, GWL_STYLE);
+    const LONG buttonType = style & BS_TYPEMASK;
+    const HDC dc = ::GetDC(control);
+    const HGDIOBJ old = ::SelectObject(dc, reinterpret_cast<HGDIOBJ>(::SendMessageA(control, WM_GETFONT, 0, 0)));
+    TEXTMETRICA font = {};
+    ::GetTextMetricsA(dc, &font);
+    COMBOBOXINFO list = {};
+    list.cbSize = sizeof list;
+    UINT format = DT_SINGLELINE;
     if (IsTextLabel(control)) {
-        const UINT prefix = style & SS_NOPREFIX ? DT_NOPREFIX : 0;
-        const RECT taken = TextRect(control, text, room.right, DT_WORDBREAK | prefix);
-        EXPECT_TRUE(taken.right <= room.right && taken.bottom <= room.bottom)
-            << "\"" << text << "\" is cut: " << TextRect(control, text, 0, DT_SINGLELINE).right << " pixels in "
-            << room.right << "x" << room.bottom;
-    } else if (IsClass(control, "Button") && (style & BS_TYPEMASK) != BS_GROUPBOX) {
-        int averageChar = 0;
-        const int width = TextRect(control, text, 0, DT_SINGLELINE, &averageChar).right;
-        const LONG type = style & BS_TYPEMASK;
-        const int frame = type == BS_PUSHBUTTON || type == BS_DEFPUSHBUTTON
-                              ? 2 * averageChar
-                              : ::GetSystemMetrics(SM_CXMENUCHECK) + averageChar;
-        EXPECT_LE(width + frame, room.right) << "\"" << text << "\" is cut in its button";
+        format = DT_WORDBREAK | (style & SS_NOPREFIX ? DT_NOPREFIX : 0);
+    } else if (IsClass(control, "Button") && buttonType != BS_GROUPBOX) {
+        const bool push = buttonType == BS_PUSHBUTTON || buttonType == BS_DEFPUSHBUTTON;
+        room.right -= font.tmAveCharWidth + (push ? font.tmAveCharWidth : ::GetSystemMetrics(SM_CXMENUCHECK));
     } else if (IsClass(control, "ComboBox")) {
-        COMBOBOXINFO parts = {};
-        parts.cbSize = sizeof parts;
-        ASSERT_TRUE(::GetComboBoxInfo(control, &parts));
-        for (int i = 0; i < ::SendMessageA(control, CB_GETCOUNT, 0, 0); ++i) {
-            char item[256] = "";
-            ::SendMessageA(control, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(item));
-            const int width = TextRect(control, item, 0, DT_SINGLELINE | DT_NOPREFIX).right;
-            EXPECT_LE(width, parts.rcItem.right - parts.rcItem.left) << "\"" << item << "\" is cut in its list";
-        }
+        EXPECT_TRUE(::GetComboBoxInfo(control, &list));
+        room = {0, 0, list.rcItem.right - list.rcItem.left, list.rcItem.bottom - list.rcItem.top};
+        format |= DT_NOPREFIX;
+        texts.clear();
+        for (int i = 0; i < ItemCount(::GetParent(control), ::GetDlgCtrlID(control)); ++i)
+            texts.push_back(ItemText(::GetParent(control), ::GetDlgCtrlID(control), i));
+    } else {
+        texts.clear();
     }
+    for (const std::string& text : texts) {
+        RECT taken = {0, 0, room.right, 0};
+        ::DrawTextA(dc, text.c_str(), -1, &taken, DT_CALCRECT | format);
+        EXPECT_TRUE(taken.right <= room.right && taken.bottom <= room.bottom)
+            << "\"" << text << "\" is cut: " << taken.right << "x" << taken.bottom << " in " << room.right << "x"
+            << room.bottom;
+    }
+    ::SelectObject(dc, old);
+    ::ReleaseDC(control, dc);
 }
 
 // Enter and Esc are the keys of OK and Cancel. Buttons and check boxes
 // carry their own key; other controls take theirs, and their name for
 // screen readers, from the label just before them.
-void ExpectConventions(const DialogCase& dialog)
+void ExpectConventions(UINT templateId)
 {
-    SCOPED_TRACE("dialog template " + std::to_string(dialog.templateId));
-    CDialog window(dialog.templateId);
+    SCOPED_TRACE("dialog template " + std::to_string(templateId));
+    CDialog window(templateId);
     ASSERT_TRUE(window.Create());
-    std::map<char, std::vector<std::string>> keys;
-    std::size_t focusable = 0;
+    std::vector<std::string> keyTexts;
     HWND previous = nullptr;
     for (HWND control = ::GetWindow(window.GetSafeHwnd(), GW_CHILD); control != nullptr;
          previous = control, control = ::GetWindow(control, GW_HWNDNEXT)) {
         const int id = ::GetDlgCtrlID(control);
-        std::vector<std::string> texts = {TextOf(control)};
-        if (id == dialog.runTimeTextControl) {
-            texts.clear();
-            for (UINT text : dialog.runTimeTexts)
-                texts.push_back(LoadResourceString(text));
-        }
-        for (const std::string& text : texts)
-            ExpectTextFits(control, text);
-        if (!(StyleOf(control) & WS_TABSTOP) || id == IDOK || id == IDCANCEL)
+        std::vector<std::string> texts = {WindowText(control)};
+        if (id == IDC_ROTATIONBUTTON)  // the program names it after what it opens
+            texts = {LoadResourceString(IDS_NEWROTATION), LoadResourceString(IDS_EDITROTATION)};
+        ExpectTextsFit(control, texts);
+        if (!(::GetWindowLongA(control, GWL_STYLE) & WS_TABSTOP) || id == IDOK || id == IDCANCEL)
             continue;
-        ++focusable;
         if (!IsClass(control, "Button")) {
             ASSERT_TRUE(previous != nullptr && IsTextLabel(previous)) << "control " << id << " has no label before it";
-            texts = {TextOf(previous)};
+            texts = {WindowText(previous)};
         }
+        keyTexts.push_back(texts.front());
         for (const std::string& text : texts)
-            EXPECT_TRUE(AccessKey(text) != 0 && AccessKey(text) == AccessKey(texts.front())) << "\"" << text << "\"";
-        keys[AccessKey(texts.front())].push_back(texts.front());
+            EXPECT_EQ(AccessKey(text), AccessKey(texts.front())) << "\"" << text << "\"";
     }
-    ExpectKeysSpread(keys, focusable);
-}
-
-// The items Windows puts in every system menu, and the window's own, whose
-// commands lie below the system's; not what else the system underneath
-// adds (Wine's own About item).
-bool IsOfWindowsOrOurs(UINT command)
-{
-    const UINT windows[] = {SC_RESTORE, SC_MOVE, SC_SIZE, SC_MINIMIZE, SC_MAXIMIZE, SC_CLOSE};
-    return (command != 0 && command < 0xF000) ||
-           std::find(std::begin(windows), std::end(windows), command) != std::end(windows);
+    ExpectAccessKeys(keyTexts);
 }
 
 using DialogConventionsTest = AdminWindowTest;
@@ -183,48 +131,46 @@ TEST_F(DialogConventionsTest, EveryControlHasAnAccessKeyAndRoomForItsTexts)
 {
     if (const char* dpi = std::getenv("QYRSAT_TEST_DPI")) {
         const HDC screen = ::GetDC(nullptr);
-        ASSERT_EQ(::GetDeviceCaps(screen, LOGPIXELSY), std::atoi(dpi)) << "the display scale was not taken";
+        EXPECT_EQ(::GetDeviceCaps(screen, LOGPIXELSY), std::atoi(dpi)) << "the display scale was not taken";
         ::ReleaseDC(nullptr, screen);
     }
-    for (const DialogCase& dialog : kDialogs)
-        ExpectConventions(dialog);
+    for (UINT templateId : {IDD_ABOUTBOX, IDD_SERVERADMIN_DIALOG, IDD_MAPROTATION, IDD_SERVERHISTORY})
+        ExpectConventions(templateId);
 
+    // The window's own items, whose commands lie below the system's, and
+    // those Windows puts in every system menu, up to Restore; not what else
+    // the system underneath adds (Wine's own About item, above Restore).
     const HMENU menu = ::GetSystemMenu(m_window, FALSE);
-    std::map<char, std::vector<std::string>> keys;
-    std::size_t items = 0;
+    std::vector<std::string> keyTexts;
     for (int i = 0; i < ::GetMenuItemCount(menu); ++i) {
         char text[256] = "";
         ::GetMenuStringA(menu, static_cast<UINT>(i), text, sizeof text, MF_BYPOSITION);
-        if (!IsOfWindowsOrOurs(::GetMenuItemID(menu, i)))
-            continue;
-        ++items;
-        EXPECT_NE(AccessKey(text), 0) << text;
-        keys[AccessKey(text)].push_back(text);
+        if (::GetMenuItemID(menu, i) != 0 && ::GetMenuItemID(menu, i) <= SC_RESTORE)
+            keyTexts.push_back(text);
     }
-    EXPECT_GT(items, 6u) << "the window's own items or the system's are missing";
-    ExpectKeysSpread(keys, items);
+    EXPECT_GT(keyTexts.size(), 6u) << "the window's own items or the system's are missing";
+    ExpectAccessKeys(keyTexts);
 }
 
-// Through the real dialog manager, as the message loop hands it the keys.
+// Through the real dialog manager, as the message loop hands it the keys;
+// lParam bit 29 says Alt is down.
 TEST_F(DialogConventionsTest, KeysMoveTheFocusAsTheyName)
 {
     const HWND list = ::GetDlgItem(m_window, IDC_SERVERLIST);
     EXPECT_EQ(::GetFocus(), list) << "the server list has the focus first";
     AddServer();  // enables the rest
-    const struct {
-        UINT message;
-        WPARAM key;
-        int from, to;
-    } cases[] = {
-        {WM_KEYDOWN, VK_TAB, IDC_SERVERLIST, IDC_START}, {WM_SYSCHAR, 'v', IDC_NAME, IDC_SERVERLIST},
-        {WM_SYSCHAR, 'p', IDC_NAME, IDC_PORT},           {WM_SYSCHAR, 'g', IDC_NAME, IDC_GAMEMODE},
-        {WM_SYSCHAR, 'k', IDC_NAME, IDC_RANKPOINTS},     {WM_SYSCHAR, 'x', IDC_NAME, IDC_MAXPLAYERS},
+    const HWND name = ::GetDlgItem(m_window, IDC_NAME);
+    const std::pair<MSG, int> cases[] = {
+        {{list, WM_KEYDOWN, VK_TAB, 0, 0, {0, 0}}, IDC_START},
+        {{name, WM_SYSCHAR, 'v', 0x20000000, 0, {0, 0}}, IDC_SERVERLIST},
+        {{name, WM_SYSCHAR, 'p', 0x20000000, 0, {0, 0}}, IDC_PORT},
+        {{name, WM_SYSCHAR, 'g', 0x20000000, 0, {0, 0}}, IDC_GAMEMODE},
+        {{name, WM_SYSCHAR, 'k', 0x20000000, 0, {0, 0}}, IDC_RANKPOINTS},
+        {{name, WM_SYSCHAR, 'x', 0x20000000, 0, {0, 0}}, IDC_MAXPLAYERS},
     };
-    for (const auto& c : cases) {
-        const HWND from = ::GetDlgItem(m_window, c.from);
-        ::SetFocus(from);
-        MSG key = {from, c.message, c.key, c.message == WM_SYSCHAR ? 0x20000000 : 0, 0, {0, 0}};
+    for (auto [key, to] : cases) {
+        ::SetFocus(key.hwnd);
         ::IsDialogMessageA(m_window, &key);
-        EXPECT_EQ(::GetDlgCtrlID(::GetFocus()), c.to) << "key " << c.key;
+        EXPECT_EQ(::GetDlgCtrlID(::GetFocus()), to) << "key " << key.wParam;
     }
 }

@@ -1,9 +1,8 @@
 #!/bin/sh
-# Runs a Windows test program once at each display scale: 96, 144 and 192
-# DPI (100%, 150%, 200%). Wine takes the scale from the registry when a
-# program starts, so each run sets it first, and the prefix gets 96 back at
-# the end, whatever happens. The program learns the scale it should have
-# from QYRSAT_TEST_DPI. Usage: dpi-run.sh EMULATOR PROGRAM
+# Runs a Windows test program at 96, 144 and 192 DPI (100%, 150%, 200%),
+# telling it which in QYRSAT_TEST_DPI. Wine reads the scale from the registry
+# as a program starts, so each run sets it first; the prefix gets 96 back at
+# the end, whatever happens. Usage: dpi-run.sh EMULATOR PROGRAM
 set -eu
 emulator=$1
 program=$2
