@@ -1,24 +1,15 @@
 #include "servers/game_folder.h"
 
-#include <windows.h>
-
-#include <vector>
-
 #include "framework/paths.h"
 
 namespace {
 
 std::string g_gameFolder;
 
-// Empty when the working directory cannot be read.
+// The full path of "." is the working directory's.
 std::string WorkingDirectory()
 {
-    const DWORD size = ::GetCurrentDirectoryA(0, nullptr);
-    if (size == 0)
-        return std::string();
-    std::vector<char> folder(size);
-    const DWORD length = ::GetCurrentDirectoryA(size, folder.data());
-    return length != 0 && length < size ? std::string(folder.data(), length) : std::string();
+    return FullPath(".");
 }
 
 }  // namespace
