@@ -28,7 +28,8 @@ void PumpMessages()
 
 void MeasureAppend(const GameFolder& game)
 {
-    ServerHistory history;
+    const ServerRunFacts runFacts(SystemWallTime);
+    ServerHistory history(runFacts);
     history.SetOpening(game.BinFolder() + "\\bench.ini");
     history.onWriteFailure = [](const std::string& path, const std::string& reason) {
         ReportFailure(path + ": " + reason);
@@ -46,7 +47,8 @@ void MeasureAppend(const GameFolder& game)
 // a window manager about 2 s.
 void MeasureDialog()
 {
-    ServerHistory history;
+    const ServerRunFacts runFacts(SystemWallTime);
+    ServerHistory history(runFacts);
     ServerConfig server;
     CopyText(server.name, "bench");
     for (int i = 0; i < kDialogEvents; ++i)

@@ -1,6 +1,7 @@
 // A dialog's message table: each entry maps one message (and, for commands
-// and notifications, one control identifier and one notification code) to
-// one member function of the dialog.
+// and notifications, one control identifier and one notification code; for
+// an owner-drawn control's drawing, its identifier) to one member function
+// of the dialog.
 #pragma once
 
 #include <windows.h>
@@ -18,6 +19,7 @@ enum class HandlerKind : unsigned char {
     QueryDragIcon,  // HCURSOR ()                     WM_QUERYDRAGICON
     Destroy,        // void ()                        WM_DESTROY
     Message,        // void ()                        a message of the program's own
+    DrawItem,       // void (const DRAWITEMSTRUCT&)   WM_DRAWITEM
 };
 
 // A handler, as a member of CDialog; `kind` tells which member is set.
@@ -27,12 +29,13 @@ union DialogHandler {
     void (CDialog::*timer)(UINT_PTR);
     void (CDialog::*sysCommand)(UINT, LPARAM);
     HCURSOR (CDialog::*queryDragIcon)();
+    void (CDialog::*drawItem)(const DRAWITEMSTRUCT&);
 };
 
 struct MessageEntry {
     UINT message;
     UINT code;  // notification code, for WM_COMMAND and WM_NOTIFY
-    UINT id;    // control identifier, for WM_COMMAND and WM_NOTIFY
+    UINT id;    // control identifier, for WM_COMMAND, WM_NOTIFY and WM_DRAWITEM
     HandlerKind kind;
     DialogHandler handler;
 };
@@ -146,6 +149,16 @@ MessageEntry Destroy(void (T::*handler)())
 {
     MessageEntry entry = Entry(WM_DESTROY, 0, 0, HandlerKind::Destroy);
     entry.handler.plain = static_cast<void (CDialog::*)()>(handler);
+    return entry;
+}
+
+// An owner-drawn control's item to draw. Drawing shows the window's state;
+// it is no action of the operator's.
+template <class T>
+MessageEntry DrawItem(UINT id, void (T::*handler)(const DRAWITEMSTRUCT&))
+{
+    MessageEntry entry = Entry(WM_DRAWITEM, 0, id, HandlerKind::DrawItem);
+    entry.handler.drawItem = static_cast<void (CDialog::*)(const DRAWITEMSTRUCT&)>(handler);
     return entry;
 }
 

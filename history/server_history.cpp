@@ -2,11 +2,10 @@
 
 #include "history/history_files.h"
 #include "history/history_log_win.h"
-#include "history/local_time_win.h"
 
 void ServerHistory::Record(const char* server, HistoryEvent event, const std::string& details)
 {
-    HistoryEntry entry{LocalTimeNow(), server, EventWord(event), details};
+    HistoryEntry entry{TimeText(LocalTimeOf(m_runFacts.Now())), server, EventWord(event), details};
     if (!m_logPath.empty()) {
         std::string failure;
         if (AppendToLog(m_logPath, HistoryLine(entry), failure)) {
@@ -27,8 +26,6 @@ void ServerHistory::SetOpening(const std::string& setPath)
     m_logPath = LogPathOfSet(setPath);
     m_failureTold = false;
     m_store.SetEarlier(ReadHistoryText(ReadLogTail(m_logPath), HistoryStore::kEarlierLines));
-    for (int& relaunches : m_relaunches)
-        relaunches = 0;
     m_adoptedAtOpen = 0;
     m_startedAtOpen = 0;
 }
@@ -58,14 +55,11 @@ void ServerHistory::LeftRunning(const ServerConfig& server)
     Record(server.name, HistoryEvent::LeftRunning, LeftRunningDetails(server.process.dwProcessId));
 }
 
-// The relaunches count from the last start that was not the watchdog's.
 void ServerHistory::Started(int slot, const ServerConfig& server, StartCause cause, std::uint32_t processId)
 {
-    int& relaunches = m_relaunches[slot];
-    relaunches = cause == StartCause::Watchdog ? relaunches + 1 : 0;
     if (cause == StartCause::Set)
         ++m_startedAtOpen;
-    Record(server.name, HistoryEvent::Started, StartedDetails(cause, relaunches, processId));
+    Record(server.name, HistoryEvent::Started, StartedDetails(cause, m_runFacts.Of(slot).relaunches, processId));
 }
 
 void ServerHistory::StartFailed(int, const ServerConfig& server, StartCause, const std::string& reason)
@@ -83,9 +77,8 @@ void ServerHistory::Stopped(int, const ServerConfig& server, const ProcessEnd& e
     Record(server.name, HistoryEvent::Stopped, StoppedDetails(end));
 }
 
-void ServerHistory::Adopted(int slot, const ServerConfig& server, std::uint32_t processId, std::int64_t runSeconds)
+void ServerHistory::Adopted(int, const ServerConfig& server, std::uint32_t processId, std::int64_t runSeconds)
 {
-    m_relaunches[slot] = 0;
     ++m_adoptedAtOpen;
     Record(server.name, HistoryEvent::Adopted, AdoptedDetails(processId, runSeconds));
 }

@@ -1,7 +1,9 @@
 // The tool's server history: what process control and the set actions
 // report, timed and kept for the dialog and, while a set is open, appended
 // to the set's log at once. It observes only; nothing it does or fails to
-// do changes what the servers or the set do.
+// do changes what the servers or the set do. Its clock and each server's
+// relaunch count are the run facts', which must have taken in a report
+// before the history is told of it.
 #pragma once
 
 #include <functional>
@@ -9,10 +11,12 @@
 
 #include "history/history_event.h"
 #include "history/history_store.h"
-#include "servers/server_manager.h"
+#include "servers/server_run_facts.h"
 
 class ServerHistory : public ServerObserver {
 public:
+    explicit ServerHistory(const ServerRunFacts& runFacts) : m_runFacts(runFacts) {}
+
     // Told when a line could not be appended, with the log's path and why;
     // once, and again only after an append has succeeded.
     std::function<void(const std::string& logPath, const std::string& reason)> onWriteFailure;
@@ -40,10 +44,10 @@ public:
 private:
     void Record(const char* server, HistoryEvent event, const std::string& details);
 
+    const ServerRunFacts& m_runFacts;
     HistoryStore m_store;
     std::string m_logPath;  // empty while no set is open
     bool m_failureTold = false;
-    int m_relaunches[kMaxServers] = {};
     int m_adoptedAtOpen = 0;
     int m_startedAtOpen = 0;
 };

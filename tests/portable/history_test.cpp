@@ -7,6 +7,7 @@
 #include "history/history_event.h"
 #include "history/history_files.h"
 #include "history/history_store.h"
+#include "servers/wall_clock.h"
 
 const std::string kTime = "2026-12-08T03:12:44+01:00";
 
@@ -40,7 +41,7 @@ TEST(HistoryTexts, SayWhatHappened)
         {LogPathOfSet("/a.b/servers.ini"), "/a.b/servers.log"},
         {LogPathOfSet("/a.b/servers"), "/a.b/servers.log"},
         {LogPathOfSet("/a/.ini"), "/a/.ini.log"},
-        {TimeText({2026, 1, 2, 3, 4, 5, -570}), "2026-01-02T03:04:05-09:30"},
+        {TimeText(LocalTimeOf({1767357245, -570})), "2026-01-02T03:04:05-09:30"},
         {HistoryLine({kTime, "a\tb", "exited", "x\r\ny"}), kTime + "\ta b\texited\tx  y\r\n"},  // blanks for breaks
     };
     for (const auto& [text, expected] : cases)

@@ -1,0 +1,19 @@
+#include "app/server_admin_tool.h"
+
+#include "admin/server_admin_dlg.h"
+#include "servers/server_manager.h"
+
+ServerAdminTool::ServerAdminTool(CServerAdminDlg& window) : m_window(window)
+{
+    // The history reads the relaunch count the facts have just counted.
+    m_observers.Add(m_runFacts);
+    m_observers.Add(m_history);
+}
+
+void ServerAdminTool::Initialise(ServerManager* table)
+{
+    if (table != nullptr)
+        table->observer = &m_observers;
+    m_caption = m_window.GetWindowText();
+    ConnectHistory();
+}
