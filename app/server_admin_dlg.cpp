@@ -65,7 +65,7 @@ MessageTable CServerAdminDlg::GetMessageTable() const
         msg::Message(WM_CLOSE, &CServerAdminDlg::OnClose),
         msg::Message(kStartUpMessage, &CServerAdminDlg::OnStartUp),
         msg::Message(kHistoryNotSavedMessage, &CServerAdminDlg::OnHistoryNotSaved),
-        msg::Message(WM_SIZE, &CServerAdminDlg::OnSize),
+        msg::Size(&CServerAdminDlg::OnSize),
         msg::DrawItem(IDC_SERVERLIST, &CServerAdminDlg::OnDrawServerItem),
         msg::KillFocus(IDC_NAME, &CServerAdminDlg::OnNameKillFocus),
         msg::KillFocus(IDC_PORT, &CServerAdminDlg::OnPortKillFocus),

@@ -95,8 +95,9 @@ void CommandTable::FillPopup(HWND window, HMENU popup, UINT popupId) const
         ::DeleteMenu(popup, 0, MF_BYPOSITION);
     for (const Command& command : m_commands) {
         const std::string text = command.popup == popupId ? ItemText(window, command) : std::string();
+        const bool separated = command.separator == Separator::Before && ::GetMenuItemCount(popup) > 0;
         if (!text.empty())
-            AppendItem(popup, command.separator == Separator::Before && ::GetMenuItemCount(popup) > 0, command.id, text);
+            AppendItem(popup, separated, command.id, text);
     }
 }
 
@@ -119,7 +120,8 @@ void CommandTable::Install(HWND window) const
     if (const HMENU system = ::GetSystemMenu(window, FALSE)) {
         bool first = true;
         for (const Command& command : m_commands) {
-            const std::string text = command.systemMenu == SystemMenu::Lists ? ItemText(window, command) : std::string();
+            const bool listed = command.systemMenu == SystemMenu::Lists;
+            const std::string text = listed ? ItemText(window, command) : std::string();
             if (text.empty())
                 continue;
             AppendItem(system, first || command.separator == Separator::Before, command.id, text);

@@ -361,8 +361,8 @@ INT_PTR CDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, bool&
     const MessageEntry* entry = FindEntry(message, code, id);
     if (entry == nullptr)
         return FALSE;
-    // Drawing shows what the actions did; it is none itself.
-    reachedHandler = entry->kind != HandlerKind::DrawItem;
+    // Drawing and sizing show what the actions did; they are none themselves.
+    reachedHandler = entry->kind != HandlerKind::DrawItem && entry->kind != HandlerKind::Size;
     return Dispatch(*entry, wParam, lParam);
 }
 
@@ -391,6 +391,7 @@ INT_PTR CDialog::Dispatch(const MessageEntry& entry, WPARAM wParam, LPARAM lPara
     case HandlerKind::Paint:
     case HandlerKind::Destroy:
     case HandlerKind::Message:
+    case HandlerKind::Size:
         (this->*entry.handler.plain)();
         break;
     case HandlerKind::Notify: {

@@ -20,6 +20,7 @@ enum class HandlerKind : unsigned char {
     Destroy,        // void ()                        WM_DESTROY
     Message,        // void ()                        a message of the program's own
     DrawItem,       // void (const DRAWITEMSTRUCT&)   WM_DRAWITEM
+    Size,           // void ()                        WM_SIZE
 };
 
 // A handler, as a member of CDialog; `kind` tells which member is set.
@@ -159,6 +160,16 @@ MessageEntry DrawItem(UINT id, void (T::*handler)(const DRAWITEMSTRUCT&))
 {
     MessageEntry entry = Entry(WM_DRAWITEM, 0, id, HandlerKind::DrawItem);
     entry.handler.drawItem = static_cast<void (CDialog::*)(const DRAWITEMSTRUCT&)>(handler);
+    return entry;
+}
+
+// The window's new size, read from the window itself. A size shows what the
+// actions did; it is no action either.
+template <class T>
+MessageEntry Size(void (T::*handler)())
+{
+    MessageEntry entry = Entry(WM_SIZE, 0, 0, HandlerKind::Size);
+    entry.handler.plain = static_cast<void (CDialog::*)()>(handler);
     return entry;
 }
 

@@ -18,11 +18,10 @@ WallTime SystemWallTime()
     FILETIME utcTime = {}, localTime = {};
     ::SystemTimeToFileTime(&utc, &utcTime);
     ::SystemTimeToFileTime(&local, &localTime);
-    const std::uint64_t utcTicks = TicksOf(utcTime);
+    const auto utcTicks = static_cast<std::int64_t>(TicksOf(utcTime));
+    const auto localTicks = static_cast<std::int64_t>(TicksOf(localTime));
     WallTime now;
-    now.utcSeconds = static_cast<std::int64_t>((utcTicks - kUnixEpochTicks) / kTicksPerSecond);
-    now.offsetMinutes =
-        static_cast<std::int32_t>((static_cast<std::int64_t>(TicksOf(localTime)) - static_cast<std::int64_t>(utcTicks)) /
-                                  kTicksPerMinute);
+    now.utcSeconds = (utcTicks - static_cast<std::int64_t>(kUnixEpochTicks)) / static_cast<std::int64_t>(kTicksPerSecond);
+    now.offsetMinutes = static_cast<std::int32_t>((localTicks - utcTicks) / kTicksPerMinute);
     return now;
 }

@@ -9,6 +9,7 @@ namespace {
 
 // 2026-12-08 03:00:00 at +01:00.
 constexpr std::int64_t kThree = 1796695200;
+const char kNoFile[] = "The system cannot find the file specified.";
 
 struct Step {
     const char* what;
@@ -59,9 +60,8 @@ TEST(ServerRunState, MarkAndSentenceFollowWhatProcessControlReported)
          "Friday: running for 0:00:00, relaunched 3 times since the operator's start, last exit 3 at 03:15:00"},
         {"an hour on", 900 + 3600, nothing, true, false, RunMark::Running,
          "Friday: running for 1:00:00, relaunched 3 times since the operator's start, last exit 3 at 03:15:00"},
-        {"relaunch failed", 4600,
-         [](auto& f, auto& s) { f.StartFailed(0, s, StartCause::Watchdog, "The system cannot find the file specified."); },
-         false, false, RunMark::ShouldRun,
+        {"relaunch failed", 4600, [](auto& f, auto& s) { f.StartFailed(0, s, StartCause::Watchdog, kNoFile); }, false,
+         false, RunMark::ShouldRun,
          "Friday: start failed at 04:16:40: The system cannot find the file specified."},
         {"started by the operator", 4700, [](auto& f, auto& s) { f.Started(0, s, StartCause::Operator, 10); }, true,
          false, RunMark::Running, "Friday: running for 0:00:00"},
