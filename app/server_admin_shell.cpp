@@ -59,7 +59,7 @@ BOOL CServerAdminDlg::OnInitDialog()
 
     // Before the first refresh lists maps from it, and before a file
     // dialog can move the working directory away from it.
-    FixGameFolder();
+    RecordStartFolder();
     CreateServerManager();
     ConnectHistory();
     timerId = SetTimer(kWatchdogTimerId, kWatchdogPeriodMs);
