@@ -126,11 +126,13 @@ void CServerAdminDlg::OnTimer(UINT_PTR id)
 }
 
 // Servers still running are left running: the tool only forgets them. The
-// open set keeps what it last got, and another copy may open it now.
+// open set keeps what it last got, its log every line of this run, and
+// another copy may open it now.
 void CServerAdminDlg::OnDestroy()
 {
     KillTimer(timerId);
     DestroyServerManager();
+    m_history.FinishWriting();
     m_serverSet.Close();
 }
 
