@@ -63,6 +63,51 @@ bool RenameOpenLog(HANDLE file, const std::string& newPath)
     return ::SetFileInformationByHandle(file, FileRenameInfo, rename, static_cast<DWORD>(buffer.size())) != FALSE;
 }
 
+// Copies of the tool that share a log (sets NAME.ini and NAME.cfg share
+// NAME.log) append to it in turn: the system's appending is not atomic
+// everywhere (not under Wine, for one), and the size measured for a
+// rotation must stay the log's until the line is written. The lock is on a
+// byte far past any the log holds, so that it keeps no reader from the
+// lines. Where the system has no locks, the lines are appended all the
+// same.
+OVERLAPPED TurnByte()
+{
+    OVERLAPPED at = {};
+    at.OffsetHigh = 0x7FFFFFFF;
+    return at;
+}
+
+void TakeTurn(HANDLE file)
+{
+    OVERLAPPED at = TurnByte();
+    ::LockFileEx(file, LOCKFILE_EXCLUSIVE_LOCK, 0, 1, 0, &at);
+}
+
+void CloseAfterTurn(HANDLE file)
+{
+    OVERLAPPED at = TurnByte();
+    ::UnlockFileEx(file, 0, 1, 0, &at);
+    ::CloseHandle(file);
+}
+
+// The log opened for one line, in its turn, and rotated first, through this
+// very handle, when it has reached its limit.
+HANDLE OpenLogInTurn(const std::string& path)
+{
+    bool mayRename = false;
+    HANDLE file = OpenLog(path, mayRename);
+    if (file == INVALID_HANDLE_VALUE)
+        return file;
+    TakeTurn(file);
+    if (!mayRename || SizeOf(file) < kRotateLogBytes || !RenameOpenLog(file, RotatedLogPath(path)))
+        return file;
+    CloseAfterTurn(file);
+    file = OpenLog(path, mayRename);
+    if (file != INVALID_HANDLE_VALUE)
+        TakeTurn(file);
+    return file;
+}
+
 std::string ReadTail(const std::string& path)
 {
     const HANDLE file = ::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
@@ -102,13 +147,7 @@ bool AppendToLog(const std::string& path, const std::string& line, std::string& 
     }
     // Opened for each line and closed again, so that others may read,
     // rename or delete the log whenever they like.
-    bool mayRename = false;
-    HANDLE file = OpenLog(path, mayRename);
-    if (file != INVALID_HANDLE_VALUE && mayRename && SizeOf(file) >= kRotateLogBytes &&
-        RenameOpenLog(file, RotatedLogPath(path))) {
-        ::CloseHandle(file);
-        file = OpenLog(path, mayRename);
-    }
+    const HANDLE file = OpenLogInTurn(path);
     if (file == INVALID_HANDLE_VALUE) {
         failure = LastError();
         return false;
@@ -118,7 +157,7 @@ bool AppendToLog(const std::string& path, const std::string& line, std::string& 
                        written == line.size();
     if (!whole)
         failure = LastError();
-    ::CloseHandle(file);
+    CloseAfterTurn(file);
     return whole;
 }
 

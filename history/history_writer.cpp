@@ -52,7 +52,7 @@ struct HistoryWriter::Shared {
     LogFailure failure;
     bool failureLeftOut = false;  // its reason is the lines left out
     bool pending = false;         // not yet taken
-    std::size_t leftOut = 0;      // since the last line written
+    std::size_t leftOut = 0;      // since the last failure taken
 };
 
 HistoryWriter::HistoryWriter(AppendLogLine append) : m_shared(std::make_shared<Shared>(std::move(append))) {}
@@ -125,6 +125,7 @@ bool HistoryWriter::TakeFailure(LogFailure& failure)
     failure = m_shared->failure;
     if (m_shared->failureLeftOut)
         failure.reason = LeftOutReason(m_shared->leftOut);
+    m_shared->leftOut = 0;
     m_shared->pending = false;
     return true;
 }
@@ -153,7 +154,6 @@ void HistoryWriter::WriteQueued(const std::shared_ptr<Shared>& shared)
         shared->writing = false;
         if (written) {
             shared->told = false;
-            shared->leftOut = 0;
         } else if (shared->Tell(LogFailure{std::move(next.first), std::move(why), true})) {
             shared->Notice();
         }
