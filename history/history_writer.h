@@ -29,7 +29,10 @@ struct LogFailure {
 
 class HistoryWriter {
 public:
+    // Lines waiting beyond these many are left out.
     static constexpr std::size_t kQueuedLines = 1000;
+    // How long the tool's end waits for a log that has stalled.
+    static constexpr std::chrono::milliseconds kFinishWait{5000};
 
     // `append` outlives the writer: a thread stuck in it may be left behind.
     explicit HistoryWriter(AppendLogLine append);
@@ -38,10 +41,9 @@ public:
     HistoryWriter(const HistoryWriter&) = delete;
     HistoryWriter& operator=(const HistoryWriter&) = delete;
 
-    static constexpr std::chrono::milliseconds kFinishWait{5000};
-
-    // Called, on whichever thread found it, when there is a failure to take:
-    // it should only wake the thread that takes it.
+    // Called, on whichever thread found it and under the writer's lock, when
+    // there is a failure to take: it should only wake the thread that takes
+    // it.
     void SetFailureNotice(std::function<void()> notice);
     // Never waits for the disk. False when the line found no room.
     bool Queue(const std::string& path, const std::string& line);
