@@ -49,7 +49,7 @@ protected:
     void OnCancel() override;
     MessageTable GetMessageTable() const override;
     const CommandTable* GetCommandTable() const override { return &m_commands; }
-    void OnAfterOutermostMessage() override;
+    void OnAfterOutermostMessage(UINT message) override;
 
     void OnPaint();
     HCURSOR OnQueryDragIcon();

@@ -108,12 +108,26 @@ MessageTable CServerAdminDlg::GetMessageTable() const
     return MakeMessageTable(entries);
 }
 
-// Every change of the table comes from one of the actions above: a command,
-// a notification, a tick, the start-up. The open set is written once the
-// action is over and the table whole again, not in the middle of it.
-void CServerAdminDlg::OnAfterOutermostMessage()
+// Every change of the table comes from one of these actions: a command, a
+// notification, a tick, a system command, closing, the start-up. The open
+// set is written once the action is over and the table whole again, not in
+// the middle of it. Painting, drawing the list's items, sizing and opening
+// a menu change nothing, so a set that cannot be written is not tried
+// again at each of them.
+void CServerAdminDlg::OnAfterOutermostMessage(UINT message)
 {
-    m_tool->SaveServerSetIfChanged();
+    switch (message) {
+    case WM_COMMAND:
+    case WM_NOTIFY:
+    case WM_TIMER:
+    case WM_SYSCOMMAND:
+    case WM_CLOSE:
+    case kStartUpMessage:
+        m_tool->SaveServerSetIfChanged();
+        break;
+    default:
+        break;
+    }
 }
 
 void CServerAdminDlg::OnStartUp()

@@ -1,9 +1,11 @@
 #include "app/server_admin_tool.h"
 
 #include "admin/server_admin_dlg.h"
+#include "history/history_edges_win.h"
 #include "servers/server_manager.h"
 
-ServerAdminTool::ServerAdminTool(CServerAdminDlg& window) : m_window(window)
+ServerAdminTool::ServerAdminTool(CServerAdminDlg& window)
+    : m_window(window), m_history(m_runFacts, SystemHistoryEdges())
 {
     // The history reads the relaunch count the facts have just counted.
     m_observers.Add(m_runFacts);
@@ -16,4 +18,10 @@ void ServerAdminTool::Initialise(ServerManager* table)
         table->observer = &m_observers;
     m_caption = m_window.GetWindowText();
     ConnectHistory();
+}
+
+void ServerAdminTool::Close()
+{
+    m_history.FinishWriting();
+    m_serverSet.Close();
 }

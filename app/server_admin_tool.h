@@ -31,9 +31,9 @@ public:
     // facts and the history, and the window's caption is the one shown
     // while no set is open.
     void Initialise(ServerManager* table);
-    // The window and its table are gone: the open set is left, its claim
-    // with it.
-    void Close() { m_serverSet.Close(); }
+    // The window and its table are gone: the history's lines still waiting
+    // are written, then the open set is left, its claim with it.
+    void Close();
 
     // The server set: opened from the arguments the program started with or
     // with a command, saved under a new name, and written again after every
@@ -59,10 +59,9 @@ private:
 
     CServerAdminDlg& m_window;
     ServerRunFacts m_runFacts{SystemWallTime};
-    ServerHistory m_history{m_runFacts};
+    ServerHistory m_history;
     ServerObservers m_observers;
     ServerSetSession m_serverSet;
     std::vector<std::string> m_startUpArguments;
-    std::string m_caption;          // the template's, shown alone while no set is open
-    std::string m_historyNotSaved;  // the box's text, until it is shown
+    std::string m_caption;  // the template's, shown alone while no set is open
 };

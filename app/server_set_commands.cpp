@@ -46,7 +46,7 @@ void ServerAdminTool::SaveServerSetIfChanged()
     const std::string failure = m_serverSet.SaveIfChanged(*g_serverManager);
     if (failure.empty())
         return;
-    m_history.SetNotSaved(m_serverSet.Path(), failure);
+    m_history.ServerSetNotSaved(m_serverSet.Path(), failure);
     ReportSetFailure(m_window, kNotSavedCaption, "saved", m_serverSet.Path(), failure);
 }
 
@@ -110,7 +110,7 @@ void ServerAdminTool::OpenServerSet(const std::string& path, bool askBeforeStart
         ReportSetFailure(m_window, kNotOpenedCaption, "opened", path, failure);
         return;
     }
-    m_history.SetOpening(path);
+    m_history.OpeningServerSet(path);
     ShowCaption();
     m_window.ShowServerList();
     g_serverManager->RestoreRunningServers([&](int toStart) {
@@ -120,7 +120,7 @@ void ServerAdminTool::OpenServerSet(const std::string& path, bool askBeforeStart
         return !askBeforeStarting ||
                m_window.MessageBox(question.c_str(), kOpenCaption, MB_YESNO | MB_ICONQUESTION) == IDYES;
     });
-    m_history.SetOpened(path, g_serverManager->count);
+    m_history.ServerSetOpened(path, g_serverManager->count);
     m_window.RefreshFromCurrent();
     SaveServerSetIfChanged();
     if (!ignored.empty()) {
@@ -142,10 +142,10 @@ void ServerAdminTool::SaveServerSetAs()
     const std::string path = dialog.GetPathName();
     std::string failure;
     if (!m_serverSet.SaveAs(path, *g_serverManager, failure)) {
-        m_history.SetNotSaved(path, failure);
+        m_history.ServerSetNotSaved(path, failure);
         ReportSetFailure(m_window, kNotSavedCaption, "saved", path, failure);
         return;
     }
-    m_history.SetSaved(path);
+    m_history.ServerSetSaved(path);
     ShowCaption();
 }

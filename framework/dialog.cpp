@@ -144,7 +144,7 @@ const CommandTable* CDialog::GetCommandTable() const
     return nullptr;
 }
 
-void CDialog::OnAfterOutermostMessage() {}
+void CDialog::OnAfterOutermostMessage(UINT) {}
 
 bool CDialog::PreTranslateMessage(MSG& message)
 {
@@ -321,7 +321,7 @@ INT_PTR CDialog::HandleCountingNesting(UINT message, WPARAM wParam, LPARAM lPara
     const INT_PTR result = HandleMessage(message, wParam, lParam, reachedHandler);
     // What the hook causes belongs to it, as to a handler.
     if (outermost && reachedHandler)
-        OnAfterOutermostMessage();
+        OnAfterOutermostMessage(message);
     return result;
 }
 
@@ -347,9 +347,12 @@ INT_PTR CDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, bool&
     } else if (message == WM_DRAWITEM) {
         id = static_cast<UINT>(wParam);
     } else if (message == WM_INITMENUPOPUP) {
-        // Opening a menu is no action; the menu goes on opening.
-        if (const CommandTable* commands = GetCommandTable())
+        // The items enabled as the table says; the menu goes on opening.
+        const CommandTable* commands = GetCommandTable();
+        if (commands != nullptr) {
+            reachedHandler = true;
             commands->EnableItems(m_hWnd, reinterpret_cast<HMENU>(wParam));
+        }
         return FALSE;
     }
     if (m_muted && (message == WM_COMMAND || message == WM_NOTIFY))
@@ -361,8 +364,7 @@ INT_PTR CDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, bool&
     const MessageEntry* entry = FindEntry(message, code, id);
     if (entry == nullptr)
         return FALSE;
-    // Drawing and sizing show what the actions did; they are none themselves.
-    reachedHandler = entry->kind != HandlerKind::DrawItem && entry->kind != HandlerKind::Size;
+    reachedHandler = true;
     return Dispatch(*entry, wParam, lParam);
 }
 

@@ -153,8 +153,7 @@ MessageEntry Destroy(void (T::*handler)())
     return entry;
 }
 
-// An owner-drawn control's item to draw. Drawing shows the window's state;
-// it is no action of the operator's.
+// An owner-drawn control's item to draw.
 template <class T>
 MessageEntry DrawItem(UINT id, void (T::*handler)(const DRAWITEMSTRUCT&))
 {
@@ -163,8 +162,7 @@ MessageEntry DrawItem(UINT id, void (T::*handler)(const DRAWITEMSTRUCT&))
     return entry;
 }
 
-// The window's new size, read from the window itself. A size shows what the
-// actions did; it is no action either.
+// The window's new size, read from the window itself.
 template <class T>
 MessageEntry Size(void (T::*handler)())
 {

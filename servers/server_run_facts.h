@@ -12,7 +12,7 @@
 #include "servers/wall_clock.h"
 
 struct RunFacts {
-    // When its process started; taken over, when the process was created.
+    // When its process started; adopted, when the process was created.
     WallTime started;
     // The watchdog's launches since the operator's last start, and when it
     // last launched the server.

@@ -47,8 +47,8 @@ std::string StatusText(const char* name, const ServerRun& run, WallTime now)
     const RunFacts& facts = run.facts;
     if (run.markedRunning && run.processEnded)
         return server + "ended, waiting for the watchdog to start it again";
-    // A server the set keeps as running is marked so before it is taken
-    // over or started: no start of it is known yet.
+    // A server the set keeps as running is marked so before it is adopted
+    // or started: no start of it is known yet.
     if (run.markedRunning && facts.started.utcSeconds == 0)
         return server + "running";
     if (run.markedRunning)

@@ -1,7 +1,6 @@
-#include <windows.h>
+#include "servers/wall_clock_win.h"
 
 #include "servers/process_times_win.h"
-#include "servers/wall_clock.h"
 
 namespace {
 // 1970-01-01 in the system's ticks since 1601.
@@ -9,10 +8,9 @@ constexpr std::uint64_t kUnixEpochTicks = 116444736000000000;
 constexpr std::int64_t kTicksPerMinute = 60 * static_cast<std::int64_t>(kTicksPerSecond);
 }  // namespace
 
-WallTime SystemWallTime()
+WallTime WallTimeAt(const SYSTEMTIME& utc)
 {
-    SYSTEMTIME utc = {}, local = {};
-    ::GetSystemTime(&utc);
+    SYSTEMTIME local = {};
     if (!::SystemTimeToTzSpecificLocalTime(nullptr, &utc, &local))
         local = utc;
     FILETIME utcTime = {}, localTime = {};
@@ -20,8 +18,15 @@ WallTime SystemWallTime()
     ::SystemTimeToFileTime(&local, &localTime);
     const auto utcTicks = static_cast<std::int64_t>(TicksOf(utcTime));
     const auto localTicks = static_cast<std::int64_t>(TicksOf(localTime));
-    WallTime now;
-    now.utcSeconds = (utcTicks - static_cast<std::int64_t>(kUnixEpochTicks)) / static_cast<std::int64_t>(kTicksPerSecond);
-    now.offsetMinutes = static_cast<std::int32_t>((localTicks - utcTicks) / kTicksPerMinute);
-    return now;
+    WallTime time;
+    time.utcSeconds = (utcTicks - static_cast<std::int64_t>(kUnixEpochTicks)) / static_cast<std::int64_t>(kTicksPerSecond);
+    time.offsetMinutes = static_cast<std::int32_t>((localTicks - utcTicks) / kTicksPerMinute);
+    return time;
+}
+
+WallTime SystemWallTime()
+{
+    SYSTEMTIME utc = {};
+    ::GetSystemTime(&utc);
+    return WallTimeAt(utc);
 }

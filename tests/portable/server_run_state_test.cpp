@@ -67,7 +67,7 @@ TEST(ServerRunState, MarkAndSentenceFollowWhatProcessControlReported)
          false, RunMark::Running, "Friday: running for 0:00:00"},
         {"stopped", 4800, [](auto& f, auto& s) { f.Stopped(0, s, ProcessEnd{true, 0, 100}); }, false, false,
          RunMark::Stopped, "Friday: stopped"},
-        {"taken over from a set", 4800, [](auto& f, auto& s) { f.Adopted(0, s, 11, 3600); }, true, false,
+        {"adopted from a set", 4800, [](auto& f, auto& s) { f.Adopted(0, s, 11, 3600); }, true, false,
          RunMark::Running, "Friday: running for 1:00:00"},
         {"a failed start, then the slot deleted", 4800,
          [&](auto& f, auto& s) {
@@ -75,7 +75,7 @@ TEST(ServerRunState, MarkAndSentenceFollowWhatProcessControlReported)
              table.DeleteCurrentServer();
          },
          false, false, RunMark::Stopped, "Friday: stopped"},
-        {"marked running by a set, not yet taken over", 4800, nothing, true, false, RunMark::Running,
+        {"marked running by a set, not yet adopted", 4800, nothing, true, false, RunMark::Running,
          "Friday: running"},
     };
     for (const Step& step : steps) {
