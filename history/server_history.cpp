@@ -6,7 +6,10 @@
 #include "history/history_files.h"
 #include "history/history_line.h"
 
-ServerHistory::ServerHistory(HistoryEdges edges) : m_edges(std::move(edges)), m_writer(m_edges.append) {}
+ServerHistory::ServerHistory(const ServerRunFacts& runFacts, HistoryEdges edges)
+    : m_runFacts(runFacts), m_edges(std::move(edges)), m_writer(m_edges.append)
+{
+}
 
 // Everything an event takes happens in here, its details and the dialog's
 // showing it too, so that nothing thrown reaches process control.
@@ -14,7 +17,7 @@ template <typename Details>
 void ServerHistory::Record(const char* server, HistoryEvent event, Details&& details)
 {
     try {
-        HistoryEntry entry{m_edges.now(), server, EventWord(event), details()};
+        HistoryEntry entry{TimeText(LocalTimeOf(m_runFacts.Now())), server, EventWord(event), details()};
         if (!m_logPath.empty())
             m_writer.Queue(m_logPath, HistoryLine(entry));
         m_store.Add(std::move(entry));
@@ -40,8 +43,6 @@ void ServerHistory::TellNotRecorded(const std::exception& failure)
 void ServerHistory::OpeningServerSet(const std::string& setPath)
 {
     m_logPath.clear();
-    for (int& relaunches : m_relaunches)
-        relaunches = 0;
     m_adoptedAtOpen = 0;
     m_startedAtOpen = 0;
     try {
@@ -77,14 +78,12 @@ void ServerHistory::LeftRunning(const ServerConfig& server)
     Record(server.name, HistoryEvent::LeftRunning, [&] { return LeftRunningDetails(server.process.dwProcessId); });
 }
 
-// The relaunches count from the last start that was not the watchdog's.
 void ServerHistory::Started(int slot, const ServerConfig& server, StartCause cause, std::uint32_t processId)
 {
-    int& relaunches = m_relaunches[slot];
-    relaunches = cause == StartCause::Watchdog ? relaunches + 1 : 0;
     if (cause == StartCause::Set)
         ++m_startedAtOpen;
-    Record(server.name, HistoryEvent::Started, [&] { return StartedDetails(cause, relaunches, processId); });
+    Record(server.name, HistoryEvent::Started,
+           [&] { return StartedDetails(cause, m_runFacts.Of(slot).relaunches, processId); });
 }
 
 void ServerHistory::StartFailed(int, const ServerConfig& server, StartCause, const std::string& reason)
@@ -102,9 +101,8 @@ void ServerHistory::Stopped(int, const ServerConfig& server, const ProcessEnd& e
     Record(server.name, HistoryEvent::Stopped, [&] { return StoppedDetails(end); });
 }
 
-void ServerHistory::Adopted(int slot, const ServerConfig& server, std::uint32_t processId, std::int64_t runSeconds)
+void ServerHistory::Adopted(int, const ServerConfig& server, std::uint32_t processId, std::int64_t runSeconds)
 {
-    m_relaunches[slot] = 0;
     ++m_adoptedAtOpen;
     Record(server.name, HistoryEvent::Adopted, [&] { return AdoptedDetails(processId, runSeconds); });
 }
