@@ -1,7 +1,9 @@
 #include "history/history_line.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
 
 #include "history/history_event.h"
 
@@ -30,16 +32,34 @@ bool IsTimeText(const std::string& text)
     return true;
 }
 
+bool IsControl(char c)
+{
+    const unsigned char code = static_cast<unsigned char>(c);
+    return code < 0x20 || code == 0x7F;
+}
+
+// What follows the log, a terminal or the journal shows it as plain text.
 std::string Flattened(std::string text)
 {
     for (char& c : text) {
-        if (c == '\t' || c == '\r' || c == '\n')
+        if (IsControl(c))
             c = ' ';
     }
     return text;
 }
 
 }  // namespace
+
+// The local calendar is the UTC one of the moment moved by its offset.
+LocalTime LocalTimeOf(WallTime time)
+{
+    const std::time_t local = static_cast<std::time_t>(time.utcSeconds + std::int64_t{time.offsetMinutes} * 60);
+    const std::tm* calendar = std::gmtime(&local);
+    if (calendar == nullptr)
+        return LocalTime{1970, 1, 1, 0, 0, 0, time.offsetMinutes};
+    return LocalTime{calendar->tm_year + 1900, calendar->tm_mon + 1, calendar->tm_mday, calendar->tm_hour,
+                     calendar->tm_min,         calendar->tm_sec,     time.offsetMinutes};
+}
 
 std::string TimeText(const LocalTime& time)
 {
@@ -64,7 +84,7 @@ std::string HistoryLine(const HistoryEntry& entry)
 bool ParseHistoryLine(const std::string& line, HistoryEntry& entry)
 {
     if (line.size() + sizeof kLineEnd - 1 > kMaxHistoryLineBytes ||
-        line.find_first_of(std::string("\r\n\0", 3)) != std::string::npos)
+        std::any_of(line.begin(), line.end(), [](char c) { return c != '\t' && IsControl(c); }))
         return false;
     std::string fields[4];
     std::size_t start = 0;

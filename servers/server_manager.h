@@ -49,6 +49,8 @@ public:
 
     bool SelectServerByName(const char* name);
     ServerConfig* FindServerByName(const char* name) const;
+    // The lowest slot whose server has this name, case aside; -1 for none.
+    int FindSlotByName(const char* name) const;
     void MakeUniqueName(char (&out)[kTextSize]) const;
     int NextFreePort() const;
 
@@ -69,7 +71,11 @@ public:
     // The watchdog pass: launches again every server marked running whose
     // process has ended.
     void RestartExitedServers();
-    // Takes over the process the record names by its ids and creation time,
+    // Whether the slot's server is marked running but its process has ended,
+    // so that the next watchdog pass launches it again. A process whose
+    // state cannot be read counts as running.
+    bool HasEnded(int index) const;
+    // Adopts the process the record names by its ids and creation time,
     // as a saved set brings it back: only while it runs and is the one
     // recorded, the same process id created at the same time, running
     // "QYR.exe" from the game folder. True when adopted: the record
@@ -78,12 +84,13 @@ public:
     bool AdoptServer(int index);
     // Brings back the servers a set has just put in the table marked
     // running: each whose recorded process is still the one recorded is
-    // taken over; the others are marked stopped, forgetting their process,
-    // and started again when startThem, given how many they are, agrees.
+    // adopted; the others are marked stopped, forgetting their process,
+    // and started again when shouldStartThem, given how many they are,
+    // says so.
     // Until it answers they keep the process the set recorded, as the set
     // keeps them meanwhile; holding no handle of it, the watchdog leaves
     // them alone.
-    void RestoreRunningServers(const std::function<bool(int toStart)>& startThem);
+    void RestoreRunningServers(const std::function<bool(int toStart)>& shouldStartThem);
     int CountRunning() const;
 
     std::int32_t current = 0;
@@ -94,7 +101,6 @@ public:
 
 private:
     void FreeSlot(int index);
-    int FindSlotByName(const char* name) const;
     bool IsPortUsed(int port) const;
 };
 

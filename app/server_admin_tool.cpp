@@ -1,0 +1,27 @@
+#include "app/server_admin_tool.h"
+
+#include "admin/server_admin_dlg.h"
+#include "history/history_edges_win.h"
+#include "servers/server_manager.h"
+
+ServerAdminTool::ServerAdminTool(CServerAdminDlg& window)
+    : m_window(window), m_history(m_runFacts, SystemHistoryEdges())
+{
+    // The history reads the relaunch count the facts have just counted.
+    m_observers.Add(m_runFacts);
+    m_observers.Add(m_history);
+}
+
+void ServerAdminTool::Initialise(ServerManager* table)
+{
+    if (table != nullptr)
+        table->observer = &m_observers;
+    m_caption = m_window.GetWindowText();
+    ConnectHistory();
+}
+
+void ServerAdminTool::Close()
+{
+    m_history.FinishWriting();
+    m_serverSet.Close();
+}
