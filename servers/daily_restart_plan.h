@@ -5,7 +5,7 @@
 
 #include <functional>
 
-#include "servers/server_manager.h"
+#include "servers/server_slots.h"
 
 // What to do at one tick; -1: nothing.
 struct DailyRestartStep {

@@ -6,6 +6,8 @@
 
 #include <string>
 
+#include "servers/wall_clock.h"
+
 // The time of day of the restart, 24-hour local time.
 struct DailyRestartTime {
     bool on = false;
@@ -19,12 +21,6 @@ std::string DailyRestartText(const DailyRestartTime& time);
 // anything else, which leaves `time` off.
 bool ParseDailyRestartText(const std::string& text, DailyRestartTime& time);
 
-// A local date and time as the wall clock shows it, which may go back an
-// hour or jump one ahead when daylight-saving time begins or ends.
-struct WallClock {
-    int year, month, day, hour, minute, second;
-};
-
 class DailyRestartSchedule {
 public:
     explicit DailyRestartSchedule(const DailyRestartTime& time) : m_time(time) {}
@@ -36,9 +32,9 @@ public:
     // after the jump, and one set back over it, as daylight-saving time
     // ends, does not restart again. For the first tick, `previous` is when
     // the schedule began to watch.
-    bool Due(const WallClock& previous, const WallClock& now);
+    bool Due(const LocalTime& previous, const LocalTime& now);
 
 private:
     DailyRestartTime m_time;
-    WallClock m_lastRestartDay = {};  // its time of day unused
+    LocalTime m_lastRestartDay = {};  // its time of day unused
 };

@@ -34,7 +34,7 @@ const ExitVerdict& RelaunchBackOff::Exited(bool backOffOn, std::int64_t started,
 
 bool RelaunchBackOff::TimeHasCome(std::int64_t now, std::int64_t tickSeconds) const
 {
-    return m_waiting && now >= m_last.nextStart - tickSeconds / 2;
+    return m_waiting && now >= m_last.nextStart - tickSeconds / 3;
 }
 
 void RelaunchBackOff::EndLoop()

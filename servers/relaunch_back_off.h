@@ -36,7 +36,8 @@ public:
 
     bool Waiting() const { return m_waiting; }
     // Ticks come every tickSeconds, so a wait rarely ends on one: a waiting
-    // server starts at the tick nearest its time, not almost a tick late.
+    // server starts at the first tick no more than a third of a tick before
+    // its time, never more than a third early nor two thirds late.
     bool TimeHasCome(std::int64_t now, std::int64_t tickSeconds) const;
     // The watchdog has started it again after the wait; the loop goes on.
     void WaitOver() { m_waiting = false; }

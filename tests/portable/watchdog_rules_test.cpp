@@ -10,8 +10,8 @@
 // back-off on or off; `stop`: the operator stops it while it waits, which
 // ends the loop as a Start does. At the 3rd and 10th exits a loop reaches
 // 2 minutes; the 7th ends one after a good run; the last is with the
-// back-off off. A waiting server starts at the 30-s tick nearest its time,
-// and its start still knows the wait.
+// back-off off. A waiting server starts at a 30-s tick up to 10 s before
+// its time, and its start still knows the wait.
 TEST(RelaunchBackOff, WaitsLongerWhileExitsStayQuickAndTellsOfEachLoopOnce)
 {
     const struct { int run, on, wait, quickExits, crashLoop, stop; } exits[] = {{3, 1, 0, 1, 0, 0}, {3, 1, 1, 2, 0, 0},
@@ -23,7 +23,7 @@ TEST(RelaunchBackOff, WaitsLongerWhileExitsStayQuickAndTellsOfEachLoopOnce)
         const std::int64_t start = (&e - exits) * 1000, exit = start + e.run, next = exit + e.wait * 60;
         since = e.quickExits == 1 ? exit : since;
         const ExitVerdict v = backOff.Exited(e.on, start, exit);
-        const bool early = backOff.TimeHasCome(next - 16, 30), onTime = backOff.TimeHasCome(next - 15, 30);
+        const bool early = backOff.TimeHasCome(next - 11, 30), onTime = backOff.TimeHasCome(next - 10, 30);
         e.stop ? backOff.EndLoop() : backOff.WaitOver();
         EXPECT_EQ(std::make_tuple(v.waitMinutes, v.nextStart, v.quickExits, v.loopSince, v.crashLoopDue, early, onTime,
                       backOff.Waiting(), backOff.LastExit().waitMinutes),
@@ -49,7 +49,7 @@ TEST(DailyRestartSchedule, RestartsOnceADayAtTheFirstTickAtOrAfterItsTime)
         EXPECT_TRUE(ParseDailyRestartText(d.time, time) && DailyRestartText(time) == d.time);
         const auto wall = [&](int s) {
             s += s >= d.jumpAt ? d.jump : 0;
-            return WallClock{2027, 3, 10 + s / 86400, s / 3600 % 24, s / 60 % 60, s % 60};
+            return LocalTime{2027, 3, 10 + s / 86400, s / 3600 % 24, s / 60 % 60, s % 60, 0};
         };
         DailyRestartSchedule schedule(time);
         int restarts = 0, firstAt = 0;
