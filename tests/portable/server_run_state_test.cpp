@@ -63,13 +63,6 @@ TEST(ServerRunState, MarkAndSentenceFollowWhatProcessControlReported)
         {"waiting in the back-off", 4000,
          [](auto& f, auto& s) { f.Exited(0, s, ProcessEnd{true, 1, 2}, NextStart{4, {kThree + 4240, 60}, 4}); }, true,
          true, RunMark::ShouldRun, "Friday: next start at 04:10:40 (back-off after 4 quick exits)"},
-        {"relaunched after it, then by the daily restart", 4240,
-         [](auto& f, auto& s) {
-             f.Started(0, s, StartCause::Watchdog, 12);
-             f.Started(0, s, StartCause::DailyRestart, 13);
-         },
-         true, false, RunMark::Relaunched,
-         "Friday: running for 0:00:00, relaunched 4 times since the operator's start, last exit 1 at 04:06:40"},
         {"relaunch failed", 4600, [](auto& f, auto& s) { f.StartFailed(0, s, StartCause::Watchdog, kNoFile); }, false,
          false, RunMark::ShouldRun,
          "Friday: start failed at 04:16:40: The system cannot find the file specified."},
