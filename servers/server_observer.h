@@ -1,8 +1,8 @@
 // What process control tells whoever watches it: each launch, failed
 // launch, exit found, stop and adoption, with what the system said about
 // the process, what the watchdog decided, and each record that leaves its
-// slot. Watching changes
-// nothing of what process control does; with no observer nothing is told.
+// slot. Watching changes nothing of what process control does; with no
+// observer nothing is told.
 #pragma once
 
 #include <cstdint>
