@@ -5,12 +5,12 @@
 
 namespace {
 
-auto Ordered(const WallClock& t)
+auto Ordered(const LocalDateTime& t)
 {
     return std::tie(t.year, t.month, t.day, t.hour, t.minute, t.second);
 }
 
-bool SameDay(const WallClock& a, const WallClock& b)
+bool SameDay(const LocalDateTime& a, const LocalDateTime& b)
 {
     return a.year == b.year && a.month == b.month && a.day == b.day;
 }
@@ -50,11 +50,11 @@ bool ParseDailyRestartText(const std::string& text, DailyRestartTime& time)
     return true;
 }
 
-bool DailyRestartSchedule::Due(const WallClock& previous, const WallClock& now)
+bool DailyRestartSchedule::Due(const LocalDateTime& previous, const LocalDateTime& now)
 {
     if (!m_time.on || SameDay(now, m_lastRestartDay))
         return false;
-    const WallClock restart = {now.year, now.month, now.day, m_time.hour, m_time.minute, 0};
+    const LocalDateTime restart = {now.year, now.month, now.day, m_time.hour, m_time.minute, 0};
     if (!(Ordered(previous) < Ordered(restart) && Ordered(restart) <= Ordered(now)))
         return false;
     m_lastRestartDay = now;

@@ -21,7 +21,7 @@ bool ParseDailyRestartText(const std::string& text, DailyRestartTime& time);
 
 // A local date and time as the wall clock shows it, which may go back an
 // hour or jump one ahead when daylight-saving time begins or ends.
-struct WallClock {
+struct LocalDateTime {
     int year, month, day, hour, minute, second;
 };
 
@@ -36,9 +36,9 @@ public:
     // after the jump, and one set back over it, as daylight-saving time
     // ends, does not restart again. For the first tick, `previous` is when
     // the schedule began to watch.
-    bool Due(const WallClock& previous, const WallClock& now);
+    bool Due(const LocalDateTime& previous, const LocalDateTime& now);
 
 private:
     DailyRestartTime m_time;
-    WallClock m_lastRestartDay = {};  // its time of day unused
+    LocalDateTime m_lastRestartDay = {};  // its time of day unused
 };

@@ -49,7 +49,7 @@ TEST(DailyRestartSchedule, RestartsOnceADayAtTheFirstTickAtOrAfterItsTime)
         EXPECT_TRUE(ParseDailyRestartText(d.time, time) && DailyRestartText(time) == d.time);
         const auto wall = [&](int s) {
             s += s >= d.jumpAt ? d.jump : 0;
-            return WallClock{2027, 3, 10 + s / 86400, s / 3600 % 24, s / 60 % 60, s % 60};
+            return LocalDateTime{2027, 3, 10 + s / 86400, s / 3600 % 24, s / 60 % 60, s % 60};
         };
         DailyRestartSchedule schedule(time);
         int restarts = 0, firstAt = 0;
