@@ -217,17 +217,6 @@ TEST_F(ModalDialogsTest, WindowsOpenCentredAndInsideTheWorkArea)
     }));
     ExpectCentredOver(about, admin, "About box");
 
-    RECT watchdog = {};
-    HWND watchdogOwner = nullptr;
-    EXPECT_TRUE(WhileOpen("Watchdog", [&] { ::SendMessageA(m_window, WM_SYSCOMMAND, IDM_WATCHDOG, 0); },
-                          [&](HWND window) {
-                              watchdog = WindowRect(window);
-                              watchdogOwner = ::GetWindow(window, GW_OWNER);
-                              PressButton(window, IDCANCEL);
-                          }));
-    EXPECT_EQ(watchdogOwner, m_window);
-    ExpectCentredOver(watchdog, admin, "Watchdog");
-
     RECT browse = {};
     EXPECT_TRUE(WhileOpen("Open", [&] { Click(m_window, IDC_BROWSE); }, [&](HWND window) {
         browse = WindowRect(window);
