@@ -47,6 +47,8 @@ std::vector<Command> CServerAdminDlg::Commands()
         {IDC_DELETE, 0, {}, IDM_SERVER_MENU, Separator::None, SystemMenu::Omits, [this] { OnDelete(); }},
         {IDM_SERVERHISTORY, IDS_SERVERHISTORY, {FCONTROL, 'H'}, IDM_SERVER_MENU, Separator::Before,
          SystemMenu::Lists, [&tool] { tool.ShowServerHistory(); }},
+        {IDM_WATCHDOG, IDS_WATCHDOG, {}, IDM_OPTIONS_MENU, Separator::Before, SystemMenu::Lists,
+         [&tool] { tool.ShowWatchdog(); }},
     };
 }
 

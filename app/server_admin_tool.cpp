@@ -10,6 +10,7 @@ ServerAdminTool::ServerAdminTool(CServerAdminDlg& window)
     // The history reads the relaunch count the facts have just counted.
     m_observers.Add(m_runFacts);
     m_observers.Add(m_history);
+    m_serverSet.KeepSectionsOf(m_watchdog);
 }
 
 void ServerAdminTool::Initialise(ServerManager* table)

@@ -1,6 +1,7 @@
 // What the tool keeps beside the admin window's controls: each server's run
 // facts and the server history, which process control reports to in this
-// order, the open server set, and the arguments the program started with.
+// order, the open server set with the watchdog's options it keeps, and the
+// arguments the program started with.
 // The window's commands for these features lead here; the window itself
 // knows only the run facts, which its marks and status bar show.
 #pragma once
@@ -13,6 +14,7 @@
 #include "servers/server_observers.h"
 #include "servers/server_run_facts.h"
 #include "sets/server_set_session.h"
+#include "watchdog/watchdog_options.h"
 
 class CServerAdminDlg;
 class ServerManager;
@@ -49,6 +51,9 @@ public:
     void ShowHistoryNotSaved();
     void RecordServersLeftRunning();
 
+    // The watchdog's options in their dialog.
+    void ShowWatchdog();
+
 private:
     // Servers the set saved as running come back, those no longer running
     // after one question when the operator should be asked.
@@ -56,11 +61,15 @@ private:
     void ShowCaption() const;
     // The box about a log line not written waits for the window.
     void ConnectHistory();
+    // Where the watchdog's pass takes the options, as the operator or a set
+    // just opened changed them.
+    void UseWatchdogSettings(const WatchdogSettings& settings);
 
     CServerAdminDlg& m_window;
     ServerRunFacts m_runFacts{SystemWallTime};
     ServerHistory m_history;
     ServerObservers m_observers;
+    WatchdogOptions m_watchdog{[this](const WatchdogSettings& settings) { UseWatchdogSettings(settings); }};
     ServerSetSession m_serverSet;
     std::vector<std::string> m_startUpArguments;
     std::string m_caption;  // the template's, shown alone while no set is open

@@ -406,10 +406,8 @@ void SetReader::StartSection(std::string_view header, std::string_view name)
 
 void SetReader::StartOtherSection(std::string_view name)
 {
-    for (const SetSection& section : m_reading.sections) {
-        if (EqualKeys(section.name, name))
-            return;
-    }
+    if (FindSection(m_reading.sections, name) != nullptr)
+        return;
     m_reading.sections.push_back(SetSection{std::string(name), {}});
     m_other = &m_reading.sections.back();
 }
@@ -422,7 +420,7 @@ void SetReader::Value(std::string_view key, std::string_view value)
         return;
     m_keysSeen[field - kFields] = true;
     if (const char* why = ReadValue(*field, value, *m_server))
-        m_reading.ignored.push_back(m_section + " " + field->key + " = " + Shown(value) + ": " + why);
+        m_reading.ignored.push_back(IgnoredValueLine(m_section, field->key, value, why));
 }
 
 // Slot order decides which of two equal names stays, as it decides which
@@ -452,6 +450,15 @@ const std::string* SetSection::Find(std::string_view key) const
     for (const auto& [name, value] : values) {
         if (EqualKeys(name, key))
             return &value;
+    }
+    return nullptr;
+}
+
+const SetSection* FindSection(const std::vector<SetSection>& sections, std::string_view name)
+{
+    for (const SetSection& section : sections) {
+        if (EqualKeys(section.name, name))
+            return &section;
     }
     return nullptr;
 }
@@ -510,6 +517,12 @@ ServerSetReading ReadServerSetText(std::string_view text)
     reader.Finish();
     reading.isSet = true;
     return reading;
+}
+
+std::string IgnoredValueLine(std::string_view section, std::string_view key, std::string_view value,
+                             std::string_view why)
+{
+    return std::string(section) + " " + std::string(key) + " = " + Shown(value) + ": " + std::string(why);
 }
 
 std::string IgnoredValuesList(const std::vector<std::string>& ignored)

@@ -29,6 +29,10 @@ struct SetSection {
     const std::string* Find(std::string_view key) const;
 };
 
+// The first section of this name, whose case does not count; null when
+// there is none.
+const SetSection* FindSection(const std::vector<SetSection>& sections, std::string_view name);
+
 struct ServerSetReading {
     // False when the text is no set at all; only why is filled then.
     bool isSet = false;
@@ -57,6 +61,11 @@ bool ServerSetText(const ServerManager& table, const std::vector<SetSection>& se
 // A field the admin window offers as a list takes only what the list offers
 // (kListValues).
 ServerSetReading ReadServerSetText(std::string_view text);
+
+// A value not taken, as the list of what was ignored gives it: where it
+// stands, the value (cut when long) and why.
+std::string IgnoredValueLine(std::string_view section, std::string_view key, std::string_view value,
+                             std::string_view why);
 
 // What was ignored, for a message: the first ten lines, then how many more.
 std::string IgnoredValuesList(const std::vector<std::string>& ignored);

@@ -1,0 +1,17 @@
+// The watchdog's options: set in their dialog, kept in the open server set
+// (which is written again once the command is over), and handed to the
+// watchdog's pass.
+#include "admin/server_admin_dlg.h"
+#include "app/server_admin_tool.h"
+#include "watchdog/watchdog_dlg.h"
+
+void ServerAdminTool::ShowWatchdog()
+{
+    CWatchdogDlg dialog(m_watchdog.Settings(), &m_window);
+    if (dialog.DoModal() == IDOK)
+        m_watchdog.Change(dialog.Settings());
+}
+
+// The options are kept by m_watchdog for this run; the pass that obeys
+// them joins here.
+void ServerAdminTool::UseWatchdogSettings(const WatchdogSettings&) {}
