@@ -35,7 +35,6 @@ public:
     static constexpr std::int64_t kLongestWait = 60 * 60;
 
     void Push(Alert alert);
-    bool Empty() const { return m_waiting.empty(); }
 
     // The alert to try now, if one waits and its time has come.
     const Alert* Due(std::int64_t now) const;
