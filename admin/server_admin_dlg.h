@@ -37,7 +37,7 @@ protected:
     void OnOK() override;
     void OnCancel() override;
     MessageTable GetMessageTable() const override;
-    void OnAfterOutermostMessage() override;
+    void OnAfterOutermostMessage(UINT message) override;
 
     void OnSysCommand(UINT id, LPARAM lParam);
     void OnPaint();
@@ -184,5 +184,4 @@ private:
     std::string m_caption;  // the template's, shown alone while no set is open
     ServerSetSession m_serverSet;
     ServerHistory m_history;
-    std::string m_historyNotSaved;  // the box's text, until it is shown
 };

@@ -6,12 +6,14 @@
 #include <commctrl.h>
 
 #include "framework/win_app.h"
+#include "history/history_edges_win.h"
 #include "res/resource.h"
 
 CServerAdminDlg::CServerAdminDlg(CWnd* parent)
     : CDialog(IDD_SERVERADMIN_DIALOG, parent),
       m_hIcon(CWinApp::LoadIcon(IDR_MAINFRAME)),
-      m_hSmallIcon(CWinApp::LoadSmallIcon(IDR_MAINFRAME))
+      m_hSmallIcon(CWinApp::LoadSmallIcon(IDR_MAINFRAME)),
+      m_history(SystemHistoryEdges())
 {
 }
 
@@ -73,10 +75,23 @@ MessageTable CServerAdminDlg::GetMessageTable() const
     return MakeMessageTable(entries);
 }
 
-// Every change of the table comes from one of the actions above: a command,
-// a notification, a tick, the start-up. The open set is written once the
-// action is over and the table whole again, not in the middle of it.
-void CServerAdminDlg::OnAfterOutermostMessage()
+// Every change of the table comes from one of these actions: a command, a
+// notification, a tick, a system command, closing, the start-up. The open
+// set is written once the action is over and the table whole again, not in
+// the middle of it; a paint and the like change nothing, so a set that
+// cannot be written is not tried again at each of them.
+void CServerAdminDlg::OnAfterOutermostMessage(UINT message)
 {
-    SaveServerSetIfChanged();
+    switch (message) {
+    case WM_COMMAND:
+    case WM_NOTIFY:
+    case WM_TIMER:
+    case WM_SYSCOMMAND:
+    case WM_CLOSE:
+    case kStartUpMessage:
+        SaveServerSetIfChanged();
+        break;
+    default:
+        break;
+    }
 }

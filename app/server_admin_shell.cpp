@@ -59,7 +59,7 @@ BOOL CServerAdminDlg::OnInitDialog()
 
     // Before the first refresh lists maps from it, and before a file
     // dialog can move the working directory away from it.
-    FixGameFolder();
+    RecordStartFolder();
     CreateServerManager();
     ConnectHistory();
     timerId = SetTimer(kWatchdogTimerId, kWatchdogPeriodMs);
@@ -126,11 +126,13 @@ void CServerAdminDlg::OnTimer(UINT_PTR id)
 }
 
 // Servers still running are left running: the tool only forgets them. The
-// open set keeps what it last got, and another copy may open it now.
+// open set keeps what it last got, its log every line of this run, and
+// another copy may open it now.
 void CServerAdminDlg::OnDestroy()
 {
     KillTimer(timerId);
     DestroyServerManager();
+    m_history.FinishWriting();
     m_serverSet.Close();
 }
 

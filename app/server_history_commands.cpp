@@ -10,25 +10,31 @@ namespace {
 const char kHistoryNotSavedCaption[] = "Server History Not Saved";
 }
 
-// A box opened in the middle of a watchdog pass would let the next tick run
-// inside it, so the box waits until the action that recorded the event is
-// done.
+// The failure is found on the history's writing thread, which only posts
+// the message; the window's thread takes the failure from the history. A box
+// opened in the middle of a watchdog pass would let the next tick run inside
+// it, so the box waits until the action that recorded the event is done.
 void CServerAdminDlg::ConnectHistory()
 {
     if (g_serverManager != nullptr)
         g_serverManager->observer = &m_history;
-    m_history.onWriteFailure = [this](const std::string& logPath, const std::string& reason) {
-        m_historyNotSaved = FileFailureMessage("The server history could not be written to", logPath, reason) +
-                            "\n\nThe event is still listed in the history, and the servers go on.";
-        ::PostMessageA(m_hWnd, kHistoryNotSavedMessage, 0, 0);
-    };
+    const HWND window = m_hWnd;
+    m_history.SetWriteFailureNotice([window] { ::PostMessageA(window, kHistoryNotSavedMessage, 0, 0); });
 }
 
 void CServerAdminDlg::OnHistoryNotSaved()
 {
-    const std::string text = std::move(m_historyNotSaved);
-    if (!text.empty())
-        MessageBox(text.c_str(), kHistoryNotSavedCaption, MB_OK | MB_ICONERROR);
+    LogFailure failure;
+    if (!m_history.TakeWriteFailure(failure))
+        return;
+    const std::string what =
+        failure.logPath.empty()
+            ? failure.reason + "."
+            : FileFailureMessage("The server history could not be written to", failure.logPath, failure.reason);
+    const std::string text = what + (failure.eventListed
+                                         ? "\n\nEvery event is still listed in the history, and the servers go on."
+                                         : "\n\nThe servers go on.");
+    MessageBox(text.c_str(), kHistoryNotSavedCaption, MB_OK | MB_ICONERROR);
 }
 
 void CServerAdminDlg::OnServerHistory()

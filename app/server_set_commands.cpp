@@ -45,7 +45,7 @@ void CServerAdminDlg::SaveServerSetIfChanged()
     const std::string failure = m_serverSet.SaveIfChanged(*g_serverManager);
     if (failure.empty())
         return;
-    m_history.SetNotSaved(m_serverSet.Path(), failure);
+    m_history.ServerSetNotSaved(m_serverSet.Path(), failure);
     ReportSetFailure(*this, kNotSavedCaption, "saved", m_serverSet.Path(), failure);
 }
 
@@ -109,7 +109,7 @@ void CServerAdminDlg::OpenServerSet(const std::string& path, bool askBeforeStart
         ReportSetFailure(*this, kNotOpenedCaption, "opened", path, failure);
         return;
     }
-    m_history.SetOpening(path);
+    m_history.OpeningServerSet(path);
     ShowCaption();
     ShowServerList();
     g_serverManager->RestoreRunningServers([&](int toStart) {
@@ -118,7 +118,7 @@ void CServerAdminDlg::OpenServerSet(const std::string& path, bool askBeforeStart
                                                         " servers that were running when this set was saved?";
         return !askBeforeStarting || MessageBox(question.c_str(), kOpenCaption, MB_YESNO | MB_ICONQUESTION) == IDYES;
     });
-    m_history.SetOpened(path, g_serverManager->count);
+    m_history.ServerSetOpened(path, g_serverManager->count);
     RefreshFromCurrent();
     SaveServerSetIfChanged();
     if (!ignored.empty()) {
@@ -140,10 +140,10 @@ void CServerAdminDlg::OnSaveServerSetAs()
     const std::string path = dialog.GetPathName();
     std::string failure;
     if (!m_serverSet.SaveAs(path, *g_serverManager, failure)) {
-        m_history.SetNotSaved(path, failure);
+        m_history.ServerSetNotSaved(path, failure);
         ReportSetFailure(*this, kNotSavedCaption, "saved", path, failure);
         return;
     }
-    m_history.SetSaved(path);
+    m_history.ServerSetSaved(path);
     ShowCaption();
 }

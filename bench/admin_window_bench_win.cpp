@@ -132,18 +132,15 @@ bool MeasureRefreshes(const GameFolder& game)
 
 int main()
 {
-    const GameFolder game;
-    if (!game.Ready()) {
-        ReportFailure("no game folder");
-        return 1;
-    }
-    for (const ModeMaps& mode : kModeMaps) {
-        if (!game.AddMaps(kGameModes[mode.gameMode], mode.count)) {
-            ReportFailure(std::string("could not make the level scripts of ") + kGameModes[mode.gameMode]);
-            return 1;
+    return MeasureInGameFolder([](const GameFolder& game) {
+        for (const ModeMaps& mode : kModeMaps) {
+            if (!game.AddMaps(kGameModes[mode.gameMode], mode.count)) {
+                ReportFailure(std::string("could not make the level scripts of ") + kGameModes[mode.gameMode]);
+                return false;
+            }
         }
-    }
-    const CWinApp app;
-    app.Enable3dControls();
-    return MeasureStartUp() && MeasureRefreshes(game) ? 0 : 1;
+        const CWinApp app;
+        app.Enable3dControls();
+        return MeasureStartUp() && MeasureRefreshes(game);
+    });
 }

@@ -2,6 +2,8 @@
 
 #include <fstream>
 
+#include "bench/bench_report.h"
+
 namespace fs = std::filesystem;
 
 GameFolder::GameFolder()
@@ -51,4 +53,14 @@ bool GameFolder::RemoveMap(const char* mode, const std::string& map) const
 fs::path GameFolder::MapFile(const char* mode, const std::string& map) const
 {
     return m_root / "Data" / "LevelScripts" / mode / (map + ".dls");
+}
+
+int MeasureInGameFolder(const std::function<bool(const GameFolder&)>& measure)
+{
+    const GameFolder game;
+    if (!game.Ready()) {
+        ReportFailure("no game folder");
+        return 1;
+    }
+    return measure(game) ? 0 : 1;
 }

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <string>
 
 class GameFolder {
@@ -32,3 +33,7 @@ private:
     std::filesystem::path m_previousDirectory;
     bool m_ready = false;
 };
+
+// A benchmark program's main: `measure` runs in a fresh game folder, or a
+// folder that could not be made is reported. The program's exit status.
+int MeasureInGameFolder(const std::function<bool(const GameFolder&)>& measure);

@@ -20,45 +20,45 @@ struct ModeMaps {
 const ModeMaps kModeMaps[] = {{"Fallout", 10}, {"Cooperative", 1000}, {"TeamDeathMatch", 10000}};
 constexpr double kBudgetMs = 5000;
 
+bool MeasureMode(const GameFolder& game, const ModeMaps& mode, const CComboBox& maps)
+{
+    if (!game.AddMaps(mode.mode, mode.count)) {
+        ReportFailure(std::string("could not make the level scripts of ") + mode.mode);
+        return false;
+    }
+    bool complete = true;
+    const std::vector<double> samples = SampleMs(
+        [&] {
+            ListMapsForMode(mode.mode, maps);
+            complete = complete && maps.GetCount() == mode.count;
+        },
+        5, 51, kBudgetMs);
+    if (!complete) {
+        ReportFailure(std::string("the list of ") + mode.mode + " misses maps");
+        return false;
+    }
+    ReportSamples("ListMapsForMode (sorted drop-down list)", WithThousands(mode.count) + " maps", samples, "ms");
+    return true;
+}
+
 }  // namespace
 
 int main()
 {
-    const GameFolder game;
-    if (!game.Ready()) {
-        ReportFailure("no game folder");
-        return 1;
-    }
-    const HWND window = ::CreateWindowExA(0, "COMBOBOX", "", WS_POPUP | CBS_DROPDOWNLIST | CBS_SORT | WS_VSCROLL, 0, 0,
-                                          200, 200, nullptr, nullptr, ::GetModuleHandleA(nullptr), nullptr);
-    if (window == nullptr) {
-        ReportFailure("no drop-down list");
-        return 1;
-    }
-    CComboBox maps;
-    maps.Attach(window);
-
-    int status = 0;
-    for (const ModeMaps& mode : kModeMaps) {
-        if (!game.AddMaps(mode.mode, mode.count)) {
-            ReportFailure(std::string("could not make the level scripts of ") + mode.mode);
-            status = 1;
-            continue;
+    return MeasureInGameFolder([](const GameFolder& game) {
+        const HWND window =
+            ::CreateWindowExA(0, "COMBOBOX", "", WS_POPUP | CBS_DROPDOWNLIST | CBS_SORT | WS_VSCROLL, 0, 0, 200, 200,
+                              nullptr, nullptr, ::GetModuleHandleA(nullptr), nullptr);
+        if (window == nullptr) {
+            ReportFailure("no drop-down list");
+            return false;
         }
-        bool complete = true;
-        const std::vector<double> samples = SampleMs(
-            [&] {
-                ListMapsForMode(mode.mode, maps);
-                complete = complete && maps.GetCount() == mode.count;
-            },
-            5, 51, kBudgetMs);
-        if (!complete) {
-            ReportFailure(std::string("the list of ") + mode.mode + " misses maps");
-            status = 1;
-            continue;
-        }
-        ReportSamples("ListMapsForMode (sorted drop-down list)", WithThousands(mode.count) + " maps", samples, "ms");
-    }
-    ::DestroyWindow(window);
-    return status;
+        CComboBox maps;
+        maps.Attach(window);
+        bool measured = true;
+        for (const ModeMaps& mode : kModeMaps)
+            measured = MeasureMode(game, mode, maps) && measured;
+        ::DestroyWindow(window);
+        return measured;
+    });
 }

@@ -208,21 +208,22 @@ bool MeasureWithServers(const std::string& program, const StandinWorkspace& work
 
 int main()
 {
-    const GameFolder game;
-    const std::string program = game.BinFolder() + "\\QYRSAT.exe";
-    if (!game.Ready() || !game.AddMaps("TeamDeathMatch", kMaps) ||
-        !::CopyFileA((OwnFolder() + "\\QYRSAT.exe").c_str(), program.c_str(), FALSE)) {
-        ReportFailure("no game folder with QYRSAT.exe in it");
-        return 1;
-    }
-    // The tool starts QYR.exe from its own folder: the stand-in, with its
-    // bounded lifetime passed on through the environment.
-    const StandinWorkspace workspace(game.BinFolder());
-    if (!workspace.Ready()) {
-        ReportFailure("no stand-in in the game folder");
-        return 1;
-    }
-    ReportValue("QYRSAT.exe size", "Release build", static_cast<double>(std::filesystem::file_size(program)),
-                "bytes");
-    return MeasureColdStarts(program) && MeasureWithServers(program, workspace) ? 0 : 1;
+    return MeasureInGameFolder([](const GameFolder& game) {
+        const std::string program = game.BinFolder() + "\\QYRSAT.exe";
+        if (!game.AddMaps("TeamDeathMatch", kMaps) ||
+            !::CopyFileA((OwnFolder() + "\\QYRSAT.exe").c_str(), program.c_str(), FALSE)) {
+            ReportFailure("no maps or no QYRSAT.exe in the game folder");
+            return false;
+        }
+        // The tool starts QYR.exe from its own folder: the stand-in, with its
+        // bounded lifetime passed on through the environment.
+        const StandinWorkspace workspace(game.BinFolder());
+        if (!workspace.Ready()) {
+            ReportFailure("no stand-in in the game folder");
+            return false;
+        }
+        ReportValue("QYRSAT.exe size", "Release build", static_cast<double>(std::filesystem::file_size(program)),
+                    "bytes");
+        return MeasureColdStarts(program) && MeasureWithServers(program, workspace);
+    });
 }

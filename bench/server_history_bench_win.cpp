@@ -1,5 +1,5 @@
 // Times the server history: one event recorded with a set open, which
-// appends its line to the set's log at once, and the history dialog opened
+// queues its line for the set's log, and the history dialog opened
 // (created, shown and painted) over 10,000 events.
 #include <windows.h>
 
@@ -10,6 +10,7 @@
 #include "bench/bench_report.h"
 #include "bench/game_folder.h"
 #include "framework/win_app.h"
+#include "history/history_edges_win.h"
 #include "history/server_history_dlg.h"
 
 namespace {
@@ -26,27 +27,41 @@ void PumpMessages()
     }
 }
 
-void MeasureAppend(const GameFolder& game)
+// As many events as the queue holds, so that every line is written; they
+// are written meanwhile, as while the tool runs, and the writing of all of
+// them is timed too.
+bool MeasureRecording(const GameFolder& game)
 {
-    ServerHistory history;
-    history.SetOpening(game.BinFolder() + "\\bench.ini");
-    history.onWriteFailure = [](const std::string& path, const std::string& reason) {
-        ReportFailure(path + ": " + reason);
-    };
+    ServerHistory history(SystemHistoryEdges());
+    history.OpeningServerSet(game.BinFolder() + "\\bench.ini");
     ServerConfig server;
     CopyText(server.name, "bench");
     const ProcessEnd end{true, 0xC0000005u, 15151};
-    ReportSamples("Server history: one event recorded, a set open", "its log line appended",
-                  SampleMs([&] { history.Exited(0, server, end); }, 11, 2001, kBudgetMs), "ms");
-    ReportNote("server history event: an exit recorded with a set open in a temporary folder; the log is opened, "
-               "appended to and closed again for each line");
+    std::vector<double> samples;
+    const double writing = TimeMs([&] {
+        samples = SampleMs([&] { history.Exited(0, server, end); }, 11, static_cast<int>(HistoryWriter::kQueuedLines), kBudgetMs);
+        history.FinishWriting();
+    });
+    LogFailure failure;
+    if (history.TakeWriteFailure(failure)) {
+        ReportFailure(failure.logPath + ": " + failure.reason);
+        return false;
+    }
+    ReportSamples("Server history: one event recorded, a set open", "its log line queued", samples, "ms");
+    ReportValue("Server history: one line written by its thread",
+                WithThousands(static_cast<long long>(samples.size())) + " lines in a row",
+                writing / static_cast<double>(samples.size()), "ms");
+    ReportNote("server history event: an exit recorded with a set open in a temporary folder; its line is queued "
+               "for the history's writing thread, which opens the log, appends to it and closes it again for each "
+               "line");
+    return true;
 }
 
 // Each dialog is destroyed untimed: a shown window's end takes Wine without
 // a window manager about 2 s.
-void MeasureDialog()
+bool MeasureDialog()
 {
-    ServerHistory history;
+    ServerHistory history(SystemHistoryEdges());
     ServerConfig server;
     CopyText(server.name, "bench");
     for (int i = 0; i < kDialogEvents; ++i)
@@ -66,25 +81,21 @@ void MeasureDialog()
     const std::vector<double> samples = SampleMs(open, close, 5, 11, kBudgetMs);
     if (!created) {
         ReportFailure("the history dialog could not be created");
-        return;
+        return false;
     }
     ReportSamples("Server history dialog opened, shown and painted", WithThousands(kDialogEvents) + " events",
                   samples, "ms");
     ReportNote("server history dialog: created modeless with no owner, its list scrolled to the newest event");
+    return true;
 }
 
 }  // namespace
 
 int main()
 {
-    const GameFolder game;
-    if (!game.Ready()) {
-        ReportFailure("no game folder");
-        return 1;
-    }
-    const CWinApp app;
-    app.Enable3dControls();
-    MeasureAppend(game);
-    MeasureDialog();
-    return 0;
+    return MeasureInGameFolder([](const GameFolder& game) {
+        const CWinApp app;
+        app.Enable3dControls();
+        return MeasureRecording(game) && MeasureDialog();
+    });
 }

@@ -103,7 +103,7 @@ MessageTable CDialog::GetMessageTable() const
     return MessageTable{nullptr, 0};
 }
 
-void CDialog::OnAfterOutermostMessage() {}
+void CDialog::OnAfterOutermostMessage(UINT) {}
 
 INT_PTR CALLBACK CDialog::DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) noexcept
 {
@@ -253,7 +253,7 @@ INT_PTR CDialog::HandleCountingNesting(UINT message, WPARAM wParam, LPARAM lPara
     const INT_PTR result = HandleMessage(message, wParam, lParam, reachedHandler);
     // What the hook causes belongs to it, as to a handler.
     if (outermost && reachedHandler)
-        OnAfterOutermostMessage();
+        OnAfterOutermostMessage(message);
     return result;
 }
 

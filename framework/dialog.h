@@ -61,14 +61,15 @@ protected:
     virtual void OnOK();
     virtual void OnCancel();
     virtual MessageTable GetMessageTable() const;
-    // Called once an action is over: after a message that reached a handler
-    // (the message table's, OnOK or OnCancel) while no other message of this
-    // dialog was being handled in the same message loop. A notification that
-    // a handler causes (a control changed in a refresh) is part of that
-    // handler's action; a message that a modal loop dispatches while a
-    // handler waits for it (a tick under an open box) is an action of its
-    // own. Not called after a handler that failed. Does nothing here.
-    virtual void OnAfterOutermostMessage();
+    // Called once an action is over, with the message it began with: after a
+    // message that reached a handler (the message table's, OnOK or OnCancel)
+    // while no other message of this dialog was being handled in the same
+    // message loop. A notification that a handler causes (a control changed
+    // in a refresh) is part of that handler's action; a message that a modal
+    // loop dispatches while a handler waits for it (a tick under an open box)
+    // is an action of its own. Not called after a handler that failed. Does
+    // nothing here.
+    virtual void OnAfterOutermostMessage(UINT message);
 
     // Called from a handler: lets the system's default processing handle the
     // message as well.

@@ -23,6 +23,13 @@ std::string FileNameOf(const std::string& path)
     return separator == std::string::npos ? path : path.substr(separator + 1);
 }
 
+std::string WithoutExtension(const std::string& path)
+{
+    const std::size_t nameStart = path.size() - FileNameOf(path).size();
+    const std::size_t dot = path.rfind('.');
+    return dot != std::string::npos && dot >= nameStart ? path.substr(0, dot) : path;
+}
+
 std::string PathInFolder(const std::string& folder, const std::string& relative)
 {
     if (folder.empty() || std::strchr(kPathSeparators, folder.back()) != nullptr)

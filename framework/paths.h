@@ -8,6 +8,10 @@
 // The last part of a path: the file's name without its folder.
 std::string FileNameOf(const std::string& path);
 
+// The path without its file name's last extension, cut where the system's
+// _splitpath cuts it: "a.b/c.tar.gz" gives "a.b/c.tar", ".ini" gives "".
+std::string WithoutExtension(const std::string& path);
+
 // The path of `relative` in the folder: after it and a separator, unless
 // the folder ends in one already (a drive's root does).
 std::string PathInFolder(const std::string& folder, const std::string& relative);

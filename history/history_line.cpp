@@ -1,5 +1,6 @@
 #include "history/history_line.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 
@@ -30,10 +31,17 @@ bool IsTimeText(const std::string& text)
     return true;
 }
 
+bool IsControl(char c)
+{
+    const unsigned char code = static_cast<unsigned char>(c);
+    return code < 0x20 || code == 0x7F;
+}
+
+// What follows the log, a terminal or the journal shows it as plain text.
 std::string Flattened(std::string text)
 {
     for (char& c : text) {
-        if (c == '\t' || c == '\r' || c == '\n')
+        if (IsControl(c))
             c = ' ';
     }
     return text;
@@ -64,7 +72,7 @@ std::string HistoryLine(const HistoryEntry& entry)
 bool ParseHistoryLine(const std::string& line, HistoryEntry& entry)
 {
     if (line.size() + sizeof kLineEnd - 1 > kMaxHistoryLineBytes ||
-        line.find_first_of(std::string("\r\n\0", 3)) != std::string::npos)
+        std::any_of(line.begin(), line.end(), [](char c) { return c != '\t' && IsControl(c); }))
         return false;
     std::string fields[4];
     std::size_t start = 0;

@@ -30,12 +30,14 @@ struct LocalTime {
 
 std::string TimeText(const LocalTime& time);
 
-// The entry's line, with its line end. A tab, CR or LF inside becomes a
-// blank; details too long for a line are cut short.
+// The entry's line, with its line end. A control character inside (below
+// 0x20, and 0x7F) becomes a blank; details too long for a line are cut
+// short.
 std::string HistoryLine(const HistoryEntry& entry);
 
 // The entry of one line given without its line end; false when the line is
-// not in the log's form (also for a NUL byte or a line over the limit).
+// not in the log's form (also for a control character other than the tabs
+// between the fields, or a line over the limit).
 bool ParseHistoryLine(const std::string& line, HistoryEntry& entry);
 
 // The last `limit` entries of a log's text; lines not in the form are

@@ -2,6 +2,10 @@
 
 #include <windows.h>
 
+#include <algorithm>
+#include <cstddef>
+#include <vector>
+
 #include "framework/system_error_win.h"
 #include "history/history_files.h"
 
@@ -16,18 +20,92 @@ std::string LastError()
     return SystemErrorText(::GetLastError());
 }
 
-// Renamed, not copied, so that a reader that holds the old log open keeps
-// reading what it had.
-bool RotateIfFull(const std::string& path, const WIN32_FILE_ATTRIBUTE_DATA& data, std::string& failure)
+// The log's size, for a handle that can tell it; 0 otherwise, which leaves
+// the log as it is.
+ULONGLONG SizeOf(HANDLE file)
 {
-    const ULONGLONG size = static_cast<ULONGLONG>(data.nFileSizeHigh) << 32 | data.nFileSizeLow;
-    if (size < kRotateLogBytes)
-        return true;
-    const std::string rotated = RotatedLogPath(path);
-    if (::MoveFileExA(path.c_str(), rotated.c_str(), MOVEFILE_REPLACE_EXISTING))
-        return true;
-    failure = "It could not be renamed to " + rotated + ": " + LastError();
-    return false;
+    LARGE_INTEGER size = {};
+    return ::GetFileSizeEx(file, &size) ? static_cast<ULONGLONG>(size.QuadPart) : 0;
+}
+
+// The log held open by a reader that does not share its deletion (as some
+// editors do) cannot be renamed, so it is opened without that right then,
+// and appended to past its limit until a later append finds it free.
+HANDLE OpenLog(const std::string& path, bool& mayRename)
+{
+    const DWORD share = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+    HANDLE file = ::CreateFileA(path.c_str(), FILE_APPEND_DATA | DELETE, share, nullptr, OPEN_ALWAYS,
+                                FILE_ATTRIBUTE_NORMAL, nullptr);
+    mayRename = file != INVALID_HANDLE_VALUE;
+    if (!mayRename && ::GetLastError() == ERROR_SHARING_VIOLATION)
+        file = ::CreateFileA(path.c_str(), FILE_APPEND_DATA, share, nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+                             nullptr);
+    return file;
+}
+
+// Renamed through its handle, the log that was measured is the one rotated:
+// a copy of the tool that measured it just before another copy rotated it
+// renames the rotated log onto itself, never a log begun since. Renamed, not
+// copied, so that a reader that holds the old log open keeps reading what it
+// had. False when the system refused, a reader holding the rotated log, say.
+bool RenameOpenLog(HANDLE file, const std::string& newPath)
+{
+    const int characters = ::MultiByteToWideChar(CP_ACP, 0, newPath.c_str(), -1, nullptr, 0);
+    if (characters <= 0)
+        return false;
+    const std::size_t nameBytes = static_cast<std::size_t>(characters) * sizeof(WCHAR);
+    std::vector<unsigned char> buffer(std::max(sizeof(FILE_RENAME_INFO), offsetof(FILE_RENAME_INFO, FileName) + nameBytes));
+    FILE_RENAME_INFO* const rename = reinterpret_cast<FILE_RENAME_INFO*>(buffer.data());
+    rename->ReplaceIfExists = TRUE;
+    rename->RootDirectory = nullptr;
+    rename->FileNameLength = static_cast<DWORD>(nameBytes - sizeof(WCHAR));
+    ::MultiByteToWideChar(CP_ACP, 0, newPath.c_str(), -1, rename->FileName, characters);
+    return ::SetFileInformationByHandle(file, FileRenameInfo, rename, static_cast<DWORD>(buffer.size())) != FALSE;
+}
+
+// Copies of the tool that share a log (sets NAME.ini and NAME.cfg share
+// NAME.log) append to it in turn: the system's appending is not atomic
+// everywhere (not under Wine, for one), and the size measured for a
+// rotation must stay the log's until the line is written. The lock is on a
+// byte far past any the log holds, so that it keeps no reader from the
+// lines. Where the system has no locks, the lines are appended all the
+// same.
+OVERLAPPED TurnByte()
+{
+    OVERLAPPED at = {};
+    at.OffsetHigh = 0x7FFFFFFF;
+    return at;
+}
+
+void TakeTurn(HANDLE file)
+{
+    OVERLAPPED at = TurnByte();
+    ::LockFileEx(file, LOCKFILE_EXCLUSIVE_LOCK, 0, 1, 0, &at);
+}
+
+void CloseAfterTurn(HANDLE file)
+{
+    OVERLAPPED at = TurnByte();
+    ::UnlockFileEx(file, 0, 1, 0, &at);
+    ::CloseHandle(file);
+}
+
+// The log opened for one line, in its turn, and rotated first, through this
+// very handle, when it has reached its limit.
+HANDLE OpenLogInTurn(const std::string& path)
+{
+    bool mayRename = false;
+    HANDLE file = OpenLog(path, mayRename);
+    if (file == INVALID_HANDLE_VALUE)
+        return file;
+    TakeTurn(file);
+    if (!mayRename || SizeOf(file) < kRotateLogBytes || !RenameOpenLog(file, RotatedLogPath(path)))
+        return file;
+    CloseAfterTurn(file);
+    file = OpenLog(path, mayRename);
+    if (file != INVALID_HANDLE_VALUE)
+        TakeTurn(file);
+    return file;
 }
 
 std::string ReadTail(const std::string& path)
@@ -66,13 +144,10 @@ bool AppendToLog(const std::string& path, const std::string& line, std::string& 
             failure = "The file is read-only";
             return false;
         }
-        if (!RotateIfFull(path, data, failure))
-            return false;
     }
     // Opened for each line and closed again, so that others may read,
     // rename or delete the log whenever they like.
-    const HANDLE file = ::CreateFileA(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                      nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    const HANDLE file = OpenLogInTurn(path);
     if (file == INVALID_HANDLE_VALUE) {
         failure = LastError();
         return false;
@@ -82,7 +157,7 @@ bool AppendToLog(const std::string& path, const std::string& line, std::string& 
                        written == line.size();
     if (!whole)
         failure = LastError();
-    ::CloseHandle(file);
+    CloseAfterTurn(file);
     return whole;
 }
 

@@ -1,13 +1,10 @@
 #include "history/local_time_win.h"
 
-#include <windows.h>
-
 #include "history/history_line.h"
 
-std::string LocalTimeNow()
+std::string LocalTimeText(const SYSTEMTIME& utc)
 {
-    SYSTEMTIME utc = {}, local = {};
-    ::GetSystemTime(&utc);
+    SYSTEMTIME local = {};
     // The offset is what the system's conversion gives for this very
     // moment, daylight saving time included.
     if (!::SystemTimeToTzSpecificLocalTime(nullptr, &utc, &local))
@@ -22,4 +19,11 @@ std::string LocalTimeNow()
     const long long ticksPerMinute = 600000000;
     const int offset = static_cast<int>((ticks(localTicks) - ticks(utcTicks)) / ticksPerMinute);
     return TimeText({local.wYear, local.wMonth, local.wDay, local.wHour, local.wMinute, local.wSecond, offset});
+}
+
+std::string LocalTimeNow()
+{
+    SYSTEMTIME utc = {};
+    ::GetSystemTime(&utc);
+    return LocalTimeText(utc);
 }

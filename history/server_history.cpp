@@ -1,61 +1,80 @@
 #include "history/server_history.h"
 
-#include "history/history_files.h"
-#include "history/history_log_win.h"
-#include "history/local_time_win.h"
+#include <limits>
+#include <new>
 
-void ServerHistory::Record(const char* server, HistoryEvent event, const std::string& details)
+#include "history/history_files.h"
+#include "history/history_line.h"
+
+ServerHistory::ServerHistory(HistoryEdges edges) : m_edges(std::move(edges)), m_writer(m_edges.append) {}
+
+// Everything an event takes happens in here, its details and the dialog's
+// showing it too, so that nothing thrown reaches process control.
+template <typename Details>
+void ServerHistory::Record(const char* server, HistoryEvent event, Details&& details)
 {
-    HistoryEntry entry{LocalTimeNow(), server, EventWord(event), details};
-    if (!m_logPath.empty()) {
-        std::string failure;
-        if (AppendToLog(m_logPath, HistoryLine(entry), failure)) {
-            m_failureTold = false;
-        } else if (!m_failureTold) {
-            m_failureTold = true;
-            if (onWriteFailure)
-                onWriteFailure(m_logPath, failure);
-        }
+    try {
+        HistoryEntry entry{m_edges.now(), server, EventWord(event), details()};
+        if (!m_logPath.empty())
+            m_writer.Queue(m_logPath, HistoryLine(entry));
+        m_store.Add(std::move(entry));
+        if (onChange)
+            onChange();
+    } catch (const std::exception& failure) {
+        TellNotRecorded(failure);
     }
-    m_store.Add(std::move(entry));
-    if (onChange)
-        onChange();
 }
 
-void ServerHistory::SetOpening(const std::string& setPath)
+// Without the memory to tell it, the failure goes untold: process control
+// goes on all the same.
+void ServerHistory::TellNotRecorded(const std::exception& failure)
 {
-    m_logPath = LogPathOfSet(setPath);
-    m_failureTold = false;
-    m_store.SetEarlier(ReadHistoryText(ReadLogTail(m_logPath), HistoryStore::kEarlierLines));
+    try {
+        m_writer.Report(LogFailure{m_logPath, std::string("An event could not be recorded (") + failure.what() + ")", false});
+    } catch (const std::bad_alloc&) {
+    }
+}
+
+// The log may be read while lines for it still wait to be written: the
+// run's events are listed from the run either way.
+void ServerHistory::OpeningServerSet(const std::string& setPath)
+{
+    m_logPath.clear();
     for (int& relaunches : m_relaunches)
         relaunches = 0;
     m_adoptedAtOpen = 0;
     m_startedAtOpen = 0;
-}
-
-void ServerHistory::SetOpened(const std::string& setPath, int servers)
-{
-    Record("", HistoryEvent::SetOpened, SetOpenedDetails(setPath, servers, m_adoptedAtOpen, m_startedAtOpen));
-}
-
-void ServerHistory::SetSaved(const std::string& setPath)
-{
-    const std::string logPath = LogPathOfSet(setPath);
-    if (logPath != m_logPath) {
-        m_logPath = logPath;
-        m_failureTold = false;
+    try {
+        m_logPath = LogPathOfSet(setPath);
+        m_store.SetEarlier(ReadHistoryText(m_edges.readLog(m_logPath), std::numeric_limits<std::size_t>::max()));
+    } catch (const std::exception& failure) {
+        TellNotRecorded(failure);
     }
-    Record("", HistoryEvent::SetSaved, setPath);
 }
 
-void ServerHistory::SetNotSaved(const std::string& setPath, const std::string& reason)
+void ServerHistory::ServerSetOpened(const std::string& setPath, int servers)
 {
-    Record("", HistoryEvent::SetNotSaved, SetNotSavedDetails(setPath, reason));
+    Record("", HistoryEvent::SetOpened,
+           [&] { return SetOpenedDetails(setPath, servers, m_adoptedAtOpen, m_startedAtOpen); });
+}
+
+void ServerHistory::ServerSetSaved(const std::string& setPath)
+{
+    // The new set's log changes first, so that this line is its first.
+    Record("", HistoryEvent::SetSaved, [&] {
+        m_logPath = LogPathOfSet(setPath);
+        return setPath;
+    });
+}
+
+void ServerHistory::ServerSetNotSaved(const std::string& setPath, const std::string& reason)
+{
+    Record("", HistoryEvent::SetNotSaved, [&] { return SetNotSavedDetails(setPath, reason); });
 }
 
 void ServerHistory::LeftRunning(const ServerConfig& server)
 {
-    Record(server.name, HistoryEvent::LeftRunning, LeftRunningDetails(server.process.dwProcessId));
+    Record(server.name, HistoryEvent::LeftRunning, [&] { return LeftRunningDetails(server.process.dwProcessId); });
 }
 
 // The relaunches count from the last start that was not the watchdog's.
@@ -65,27 +84,27 @@ void ServerHistory::Started(int slot, const ServerConfig& server, StartCause cau
     relaunches = cause == StartCause::Watchdog ? relaunches + 1 : 0;
     if (cause == StartCause::Set)
         ++m_startedAtOpen;
-    Record(server.name, HistoryEvent::Started, StartedDetails(cause, relaunches, processId));
+    Record(server.name, HistoryEvent::Started, [&] { return StartedDetails(cause, relaunches, processId); });
 }
 
 void ServerHistory::StartFailed(int, const ServerConfig& server, StartCause, const std::string& reason)
 {
-    Record(server.name, HistoryEvent::StartFailed, reason);
+    Record(server.name, HistoryEvent::StartFailed, [&] { return reason; });
 }
 
 void ServerHistory::Exited(int, const ServerConfig& server, const ProcessEnd& end)
 {
-    Record(server.name, HistoryEvent::Exited, EndDetails(end));
+    Record(server.name, HistoryEvent::Exited, [&] { return EndDetails(end); });
 }
 
 void ServerHistory::Stopped(int, const ServerConfig& server, const ProcessEnd& end)
 {
-    Record(server.name, HistoryEvent::Stopped, StoppedDetails(end));
+    Record(server.name, HistoryEvent::Stopped, [&] { return StoppedDetails(end); });
 }
 
 void ServerHistory::Adopted(int slot, const ServerConfig& server, std::uint32_t processId, std::int64_t runSeconds)
 {
     m_relaunches[slot] = 0;
     ++m_adoptedAtOpen;
-    Record(server.name, HistoryEvent::Adopted, AdoptedDetails(processId, runSeconds));
+    Record(server.name, HistoryEvent::Adopted, [&] { return AdoptedDetails(processId, runSeconds); });
 }

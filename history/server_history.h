@@ -1,34 +1,57 @@
 // The tool's server history: what process control and the set actions
-// report, timed and kept for the dialog and, while a set is open, appended
-// to the set's log at once. It observes only; nothing it does or fails to
-// do changes what the servers or the set do.
+// report, timed and kept for the dialog and, while a set is open, queued
+// for the set's log. It observes only; nothing it does or fails to do
+// changes what the servers or the set do: what goes wrong inside it is
+// caught where it was called and told like a line not written.
 #pragma once
 
+#include <exception>
 #include <functional>
 #include <string>
+#include <utility>
 
 #include "history/history_event.h"
 #include "history/history_store.h"
+#include "history/history_writer.h"
 #include "servers/server_manager.h"
+
+// What the history needs of the system: the clock, and the log files.
+struct HistoryEdges {
+    // Now, local to the second with the offset from UTC.
+    std::function<std::string()> now;
+    // Called on the writer's thread.
+    AppendLogLine append;
+    // What the log holds at its end, its rotated log's end first; empty
+    // when there is nothing to read.
+    std::function<std::string(const std::string& logPath)> readLog;
+};
 
 class ServerHistory : public ServerObserver {
 public:
-    // Told when a line could not be appended, with the log's path and why;
-    // once, and again only after an append has succeeded.
-    std::function<void(const std::string& logPath, const std::string& reason)> onWriteFailure;
+    explicit ServerHistory(HistoryEdges edges);
+
     // Told after every event, so that an open dialog can show it.
     std::function<void()> onChange;
+    // Called, on whichever thread found it, when a failure is to be taken
+    // with TakeWriteFailure: it should only wake the thread that takes it.
+    void SetWriteFailureNotice(std::function<void()> notice) { m_writer.SetFailureNotice(std::move(notice)); }
+    // A line not written or an event not recorded: told once, and again
+    // only after a line was written.
+    bool TakeWriteFailure(LogFailure& failure) { return m_writer.TakeFailure(failure); }
+    // Before the tool ends: the lines still waiting are written, waiting
+    // for a stalled disk at most HistoryWriter::kFinishWait.
+    void FinishWriting() { m_writer.Finish(HistoryWriter::kFinishWait); }
 
     const HistoryStore& Store() const { return m_store; }
 
-    // A set was opened: its log's last lines come first, and its events go
-    // to that log from now on. Takeovers and starts are counted until
-    // SetOpened.
-    void SetOpening(const std::string& setPath);
-    void SetOpened(const std::string& setPath, int servers);
+    // A set is being opened: its log's last lines come first, and its
+    // events go to that log from now on. Adopted and started servers are
+    // counted until ServerSetOpened.
+    void OpeningServerSet(const std::string& setPath);
+    void ServerSetOpened(const std::string& setPath, int servers);
     // A set was saved under a new path: its events go to that set's log.
-    void SetSaved(const std::string& setPath);
-    void SetNotSaved(const std::string& setPath, const std::string& reason);
+    void ServerSetSaved(const std::string& setPath);
+    void ServerSetNotSaved(const std::string& setPath, const std::string& reason);
     void LeftRunning(const ServerConfig& server);
 
     void Started(int slot, const ServerConfig& server, StartCause cause, std::uint32_t processId) override;
@@ -38,11 +61,14 @@ public:
     void Adopted(int slot, const ServerConfig& server, std::uint32_t processId, std::int64_t runSeconds) override;
 
 private:
-    void Record(const char* server, HistoryEvent event, const std::string& details);
+    template <typename Details>
+    void Record(const char* server, HistoryEvent event, Details&& details);
+    void TellNotRecorded(const std::exception& failure);
 
+    const HistoryEdges m_edges;
     HistoryStore m_store;
+    HistoryWriter m_writer;
     std::string m_logPath;  // empty while no set is open
-    bool m_failureTold = false;
     int m_relaunches[kMaxServers] = {};
     int m_adoptedAtOpen = 0;
     int m_startedAtOpen = 0;

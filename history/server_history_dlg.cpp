@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <vector>
 
 #include "framework/clipboard.h"
 #include "res/resource.h"
@@ -16,7 +17,9 @@ struct Column {
     int widthDialogUnits;
 };
 
-const Column kColumns[] = {{"Time", 105}, {"Server", 60}, {"Event", 50}, {"Details", 240}};
+// The details take the width the others leave, at least this much.
+const Column kColumns[] = {{"Time", 105}, {"Server", 60}, {"Event", 50}, {"Details", 60}};
+constexpr int kDetailsColumn = 3;
 
 const std::string& FieldOf(const HistoryEntry& entry, int column)
 {
@@ -71,8 +74,9 @@ BOOL CServerHistoryDlg::OnInitDialog()
         m_templateRects[i] = RectInParent(GetDlgItem(kResizedIds[i]), m_hWnd);
     ListView_SetExtendedListViewStyle(m_list, LVS_EX_FULLROWSELECT);
     AddColumns();
-    ShowNewest();
-    m_history.onChange = [this] { ShowNewest(); };
+    m_droppedShown = m_history.Store().DroppedEvents();
+    ShowChanges();
+    m_history.onChange = [this] { ShowChanges(); };
     return TRUE;
 }
 
@@ -94,14 +98,66 @@ void CServerHistoryDlg::AddColumns() const
     }
 }
 
-// The rows may have moved up when the oldest events were let go, so all of
-// them are drawn again.
-void CServerHistoryDlg::ShowNewest() const
+// A new row is scrolled into view only when the last one was in view, so
+// that rows the operator is reading stay where they are. When the oldest
+// events were let go, every row moved up by as many, and the selection and
+// the view move with the events.
+void CServerHistoryDlg::ShowChanges()
 {
-    const int count = static_cast<int>(m_history.Store().Size());
+    const HistoryStore& store = m_history.Store();
+    const int count = static_cast<int>(store.Size());
+    const bool lastInView =
+        ListView_GetTopIndex(m_list) + ListView_GetCountPerPage(m_list) >= ListView_GetItemCount(m_list);
+    const int moved = static_cast<int>(store.DroppedEvents() - m_droppedShown);
+    m_droppedShown = store.DroppedEvents();
+    const std::vector<int> selected = SelectedRows();
+    const int focused = ListView_GetNextItem(m_list, -1, LVNI_FOCUSED);
     ListView_SetItemCountEx(m_list, count, LVSICF_NOSCROLL);
-    if (count > 0)
+    if (moved > 0)
+        MoveSelectionUp(selected, focused, moved);
+    if (lastInView && count > 0) {
         ListView_EnsureVisible(m_list, count - 1, FALSE);
+    } else if (moved > 0) {
+        RECT row = {};
+        ListView_GetItemRect(m_list, 0, &row, LVIR_BOUNDS);
+        ListView_Scroll(m_list, 0, -moved * (row.bottom - row.top));
+    }
+    // Rows that moved up are drawn again; a scroll bar may have come.
+    ::InvalidateRect(m_list, nullptr, FALSE);
+    FitDetailsColumn();
+}
+
+std::vector<int> CServerHistoryDlg::SelectedRows() const
+{
+    std::vector<int> rows;
+    for (int row = ListView_GetNextItem(m_list, -1, LVNI_SELECTED); row >= 0;
+         row = ListView_GetNextItem(m_list, row, LVNI_SELECTED))
+        rows.push_back(row);
+    return rows;
+}
+
+// Rows that moved out at the top lose their selection with their events.
+void CServerHistoryDlg::MoveSelectionUp(const std::vector<int>& selected, int focused, int rows) const
+{
+    ListView_SetItemState(m_list, -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
+    for (const int row : selected) {
+        if (row >= rows)
+            ListView_SetItemState(m_list, row - rows, LVIS_SELECTED, LVIS_SELECTED);
+    }
+    if (focused >= rows)
+        ListView_SetItemState(m_list, focused - rows, LVIS_FOCUSED, LVIS_FOCUSED);
+}
+
+void CServerHistoryDlg::FitDetailsColumn() const
+{
+    RECT minimum = {0, 0, kColumns[kDetailsColumn].widthDialogUnits, 0};
+    ::MapDialogRect(m_hWnd, &minimum);
+    RECT list = {};
+    ::GetClientRect(m_list, &list);
+    int left = list.right;
+    for (int i = 0; i < kDetailsColumn; ++i)
+        left -= ListView_GetColumnWidth(m_list, i);
+    ListView_SetColumnWidth(m_list, kDetailsColumn, std::max(left, static_cast<int>(minimum.right)));
 }
 
 void CServerHistoryDlg::OnGetDispInfo(NMHDR* header, LRESULT*)
@@ -125,13 +181,15 @@ std::string CServerHistoryDlg::SelectedRowsText() const
 {
     const HistoryStore& store = m_history.Store();
     std::string text;
-    int row = ListView_GetNextItem(m_list, -1, LVNI_SELECTED);
-    if (row < 0) {
+    const std::vector<int> selected = SelectedRows();
+    if (selected.empty()) {
         for (std::size_t i = 0; i < store.Size(); ++i)
             text += HistoryLine(store.At(i));
     }
-    for (; row >= 0 && static_cast<std::size_t>(row) < store.Size(); row = ListView_GetNextItem(m_list, row, LVNI_SELECTED))
-        text += HistoryLine(store.At(static_cast<std::size_t>(row)));
+    for (const int row : selected) {
+        if (static_cast<std::size_t>(row) < store.Size())
+            text += HistoryLine(store.At(static_cast<std::size_t>(row)));
+    }
     return text;
 }
 
@@ -160,4 +218,5 @@ void CServerHistoryDlg::OnSize()
         ::MoveWindow(GetDlgItem(kResizedIds[i]), rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
                      TRUE);
     }
+    FitDetailsColumn();
 }

@@ -3,7 +3,9 @@
 // the log's lines.
 #pragma once
 
+#include <cstddef>
 #include <string>
+#include <vector>
 
 #include "framework/dialog.h"
 #include "history/server_history.h"
@@ -25,11 +27,15 @@ protected:
 
 private:
     void AddColumns() const;
-    void ShowNewest() const;
+    void ShowChanges();
+    std::vector<int> SelectedRows() const;
+    void MoveSelectionUp(const std::vector<int>& selected, int focused, int rows) const;
+    void FitDetailsColumn() const;
     std::string SelectedRowsText() const;
 
     ServerHistory& m_history;
     HWND m_list = nullptr;
+    std::size_t m_droppedShown = 0;  // the store's dropped events the rows know of
     // Where the controls sit as the template has them, and the client size
     // they were laid out for: the list keeps its margins, the buttons their
     // distance from the lower right corner.

@@ -14,7 +14,7 @@ std::string WorkingDirectory()
 
 }  // namespace
 
-void FixGameFolder()
+void RecordStartFolder()
 {
     g_gameFolder = WorkingDirectory();
 }

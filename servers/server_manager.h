@@ -69,7 +69,7 @@ public:
     // The watchdog pass: launches again every server marked running whose
     // process has ended.
     void RestartExitedServers();
-    // Takes over the process the record names by its ids and creation time,
+    // Adopts the process the record names by its ids and creation time,
     // as a saved set brings it back: only while it runs and is the one
     // recorded, the same process id created at the same time, running
     // "QYR.exe" from the game folder. True when adopted: the record
@@ -78,12 +78,13 @@ public:
     bool AdoptServer(int index);
     // Brings back the servers a set has just put in the table marked
     // running: each whose recorded process is still the one recorded is
-    // taken over; the others are marked stopped, forgetting their process,
-    // and started again when startThem, given how many they are, agrees.
+    // adopted; the others are marked stopped, forgetting their process,
+    // and started again when shouldStartThem, given how many they are,
+    // says so.
     // Until it answers they keep the process the set recorded, as the set
     // keeps them meanwhile; holding no handle of it, the watchdog leaves
     // them alone.
-    void RestoreRunningServers(const std::function<bool(int toStart)>& startThem);
+    void RestoreRunningServers(const std::function<bool(int toStart)>& shouldStartThem);
     int CountRunning() const;
 
     std::int32_t current = 0;

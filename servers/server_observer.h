@@ -1,5 +1,5 @@
 // What process control tells whoever watches it: each launch, failed
-// launch, exit found, stop and takeover, with what the system said about
+// launch, exit found, stop and adoption, with what the system said about
 // the process. Watching changes nothing of what process control does; with
 // no observer nothing is told.
 #pragma once

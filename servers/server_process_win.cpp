@@ -86,7 +86,7 @@ std::uint64_t CreationTime(HANDLE process)
 
 // The process still runs, was created when the record says, and runs the
 // server program that a launch from here would run, the two compared by
-// their final paths: nothing else is taken over, whatever a set file claims.
+// their final paths: nothing else is adopted, whatever a set file claims.
 bool IsRecordedServer(HANDLE process, std::uint64_t created)
 {
     DWORD exitCode = 0;
@@ -174,7 +174,7 @@ bool ServerManager::AdoptServer(int index)
     return true;
 }
 
-void ServerManager::RestoreRunningServers(const std::function<bool(int toStart)>& startThem)
+void ServerManager::RestoreRunningServers(const std::function<bool(int toStart)>& shouldStartThem)
 {
     std::vector<int> toStart;
     for (int i = 0; i < kMaxServers; ++i) {
@@ -183,7 +183,7 @@ void ServerManager::RestoreRunningServers(const std::function<bool(int toStart)>
     }
     if (toStart.empty())
         return;
-    const bool start = startThem(static_cast<int>(toStart.size()));
+    const bool start = shouldStartThem(static_cast<int>(toStart.size()));
     for (const int i : toStart) {
         ServerConfig* server = slots[i];
         if (server == nullptr)

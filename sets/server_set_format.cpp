@@ -31,6 +31,13 @@ std::string_view Unquoted(std::string_view value)
     return value;
 }
 
+// A value is read without blanks at either end and without a pair of
+// quotes around it: one that has either is written in double quotes.
+bool ReadsBackAsItself(std::string_view value)
+{
+    return Trimmed(value) == value && Unquoted(value) == value;
+}
+
 // Keys and section names, like the system's profile functions, ignore the
 // case of ASCII letters.
 bool EqualKeys(std::string_view a, std::string_view b)
@@ -332,12 +339,14 @@ public:
 
 private:
     void StartSection(std::string_view header, std::string_view name);
+    void StartOtherSection(std::string_view name);
     void Value(std::string_view key, std::string_view value);
 
     ServerSetReading& m_reading;
     bool m_inSection = false;
     std::string m_section;           // as written, for the ignored lines
     ServerConfig* m_server = nullptr;  // the slot whose section is being read, if any
+    SetSection* m_other = nullptr;     // or the other section, if its first
     bool m_keysSeen[kFieldCount] = {};
     ServerConfig* m_slots[kMaxServers] = {};
     std::vector<SlotRecord> m_records;  // each slot's record, in file order
@@ -360,8 +369,12 @@ bool SetReader::Line(std::string_view line)
     const std::size_t equals = line.find('=');
     if (equals == std::string_view::npos || !m_inSection)
         return false;
+    const std::string_view key = Trimmed(line.substr(0, equals));
+    const std::string_view value = Unquoted(Trimmed(line.substr(equals + 1)));
     if (m_server != nullptr)
-        Value(Trimmed(line.substr(0, equals)), Unquoted(Trimmed(line.substr(equals + 1))));
+        Value(key, value);
+    else if (m_other != nullptr)
+        m_other->values.emplace_back(key, value);
     return true;
 }
 
@@ -370,9 +383,12 @@ void SetReader::StartSection(std::string_view header, std::string_view name)
     m_inSection = true;
     m_section = std::string(header);
     m_server = nullptr;
+    m_other = nullptr;
     const int slot = SlotOfSection(name);
-    if (slot < 0)
+    if (slot < 0) {
+        StartOtherSection(name);
         return;
+    }
     if (slot == kMaxServers) {
         m_reading.ignored.push_back(m_section + ": no slot from 1 to 32");
         return;
@@ -386,6 +402,16 @@ void SetReader::StartSection(std::string_view header, std::string_view name)
     m_records.push_back(SlotRecord{slot, ServerConfig()});
     m_server = &m_records.back().config;
     m_slots[slot] = m_server;
+}
+
+void SetReader::StartOtherSection(std::string_view name)
+{
+    for (const SetSection& section : m_reading.sections) {
+        if (EqualKeys(section.name, name))
+            return;
+    }
+    m_reading.sections.push_back(SetSection{std::string(name), {}});
+    m_other = &m_reading.sections.back();
 }
 
 // Unknown keys are left alone, as is a key given twice after its first.
@@ -421,7 +447,16 @@ void SetReader::Finish()
 
 }  // namespace
 
-bool ServerSetText(const ServerManager& table, std::string& text)
+const std::string* SetSection::Find(std::string_view key) const
+{
+    for (const auto& [name, value] : values) {
+        if (EqualKeys(name, key))
+            return &value;
+    }
+    return nullptr;
+}
+
+bool ServerSetText(const ServerManager& table, const std::vector<SetSection>& sections, std::string& text)
 {
     text = "; A server set: one section per occupied slot, one key per setting\r\n";
     for (int slot = 0; slot < kMaxServers; ++slot) {
@@ -439,6 +474,14 @@ bool ServerSetText(const ServerManager& table, std::string& text)
             if (text.find('\n', valueStart) != std::string::npos)
                 return false;
             text += "\r\n";
+        }
+    }
+    for (const SetSection& section : sections) {
+        text += "\r\n[" + section.name + "]\r\n";
+        for (const auto& [key, value] : section.values) {
+            if (value.find('\n') != std::string::npos)
+                return false;
+            text += key + "=" + (ReadsBackAsItself(value) ? value : '"' + value + '"') + "\r\n";
         }
     }
     return true;

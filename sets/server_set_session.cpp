@@ -11,6 +11,23 @@ const char kLineFeedInText[] = "A name, password, map or path holds a line break
 
 }  // namespace
 
+std::vector<SetSection> ServerSetSession::KeptSections() const
+{
+    return m_sectionKeeper != nullptr ? m_sectionKeeper->Sections() : std::vector<SetSection>();
+}
+
+bool ServerSetSession::Text(const ServerManager& table, std::string& text) const
+{
+    return ServerSetText(table, KeptSections(), text);
+}
+
+void ServerSetSession::Close()
+{
+    SetSectionKeeper* const keeper = m_sectionKeeper;
+    *this = ServerSetSession();
+    m_sectionKeeper = keeper;
+}
+
 std::string ServerSetSession::FileName() const
 {
     return FileNameOf(m_path);
@@ -21,7 +38,7 @@ bool ServerSetSession::ReplacingLosesNothing(const ServerManager& table) const
     if (table.count == 0)
         return true;
     std::string text;
-    return IsOpen() && ServerSetText(table, text) && text == m_written;
+    return IsOpen() && Text(table, text) && text == m_written;
 }
 
 bool ServerSetSession::ClaimFor(const std::string& path, ServerSetClaim& claim, std::string& failure) const
@@ -68,17 +85,21 @@ bool ServerSetSession::Open(const std::string& path, ServerManager& table, std::
         failure = "There is not enough memory";
         return false;
     }
-    std::string written;
-    ServerSetText(table, written);
-    MakeOpenSet(path, claim, std::move(written));
     ignored.insert(ignored.end(), reading.ignored.begin(), reading.ignored.end());
+    if (m_sectionKeeper != nullptr)
+        m_sectionKeeper->TakeSections(reading.sections, ignored);
+    // What the file holds, as this copy would write it: opening alone
+    // rewrites nothing.
+    std::string written;
+    Text(table, written);
+    MakeOpenSet(path, claim, std::move(written));
     return true;
 }
 
 bool ServerSetSession::Write(const std::string& path, const ServerManager& table, std::string& written,
                              std::string& failure) const
 {
-    if (!ServerSetText(table, written)) {
+    if (!Text(table, written)) {
         failure = kLineFeedInText;
         return false;
     }
@@ -98,7 +119,7 @@ bool ServerSetSession::SaveAs(const std::string& path, const ServerManager& tabl
 std::string ServerSetSession::SaveIfChanged(const ServerManager& table)
 {
     std::string text;
-    if (!IsOpen() || (ServerSetText(table, text) && text == m_written))
+    if (!IsOpen() || (Text(table, text) && text == m_written))
         return std::string();
     std::string failure;
     if (Write(m_path, table, text, failure)) {

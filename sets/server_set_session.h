@@ -1,6 +1,7 @@
 // The server set a copy of the tool has open: the file the table is kept
-// in, written again whenever the table has changed. With no set open the
-// tool keeps nothing between runs.
+// in, with the settings that features keep beside it, written again
+// whenever either has changed. With no set open the tool keeps nothing
+// between runs.
 #pragma once
 
 #include <string>
@@ -9,12 +10,17 @@
 #include "servers/server_manager.h"
 #include "sets/server_set_claim.h"
 #include "sets/server_set_format.h"
+#include "sets/set_section_keeper.h"
 
 // A set file is read only up to this size.
 constexpr std::size_t kMaxServerSetBytes = 1024 * 1024;
 
 class ServerSetSession {
 public:
+    // From now on the set keeps the keeper's settings too; it must outlive
+    // the session. Without one the set keeps the table alone.
+    void KeepSectionsOf(SetSectionKeeper& keeper) { m_sectionKeeper = &keeper; }
+
     bool IsOpen() const { return !m_path.empty(); }
     const std::string& Path() const { return m_path; }
     // The file's name without its folder, as the caption shows it.
@@ -28,8 +34,9 @@ public:
     // whatever the current directory.
     //
     // Reads the set at path and, when it is one and no other copy has it
-    // open, puts its servers in the table and makes it the open set; what
-    // was ignored is added to `ignored`. Otherwise false with why, as a
+    // open, puts its servers in the table, hands its other sections to the
+    // keeper and makes it the open set; what was ignored is added to
+    // `ignored`. Otherwise false with why, as a
     // sentence without its full stop, and the table and the open set stay
     // as they were.
     bool Open(const std::string& path, ServerManager& table, std::vector<std::string>& ignored,
@@ -38,14 +45,16 @@ public:
     // false with why, and the open set stays as it was.
     bool SaveAs(const std::string& path, const ServerManager& table, std::string& failure);
     // Leaves the set, claim and all, as when the table it kept is gone.
-    void Close() { *this = ServerSetSession(); }
-    // Writes the table to the open set when it differs from what the set
-    // last got. Returns why a write failed when the one before it did not;
+    void Close();
+    // Writes the table and the keeper's sections to the open set when they
+    // differ from what the set last got. Returns why a write failed when the one before it did not;
     // empty otherwise, so that the operator is told once until a write
     // succeeds again.
     std::string SaveIfChanged(const ServerManager& table);
 
 private:
+    std::vector<SetSection> KeptSections() const;
+    bool Text(const ServerManager& table, std::string& text) const;
     // The set is written by this copy alone: another path, or the same one
     // when this copy already holds it.
     bool ClaimFor(const std::string& path, ServerSetClaim& claim, std::string& failure) const;
@@ -58,4 +67,5 @@ private:
     ServerSetClaim m_claim;
     std::string m_written;  // what the set got last
     bool m_failureTold = false;
+    SetSectionKeeper* m_sectionKeeper = nullptr;
 };

@@ -18,7 +18,7 @@ std::string Rewritten(std::string_view text)
     std::string written;
     if (!reading.isSet)
         return written;
-    if (!table.ReplaceServers(reading.servers) || !ServerSetText(table, written))
+    if (!table.ReplaceServers(reading.servers) || !ServerSetText(table, reading.sections, written))
         std::abort();
     return written;
 }

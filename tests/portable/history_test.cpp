@@ -1,12 +1,17 @@
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <chrono>
+#include <future>
 #include <string>
+#include <thread>
 #include <utility>
 #include <vector>
 
 #include "history/history_event.h"
 #include "history/history_files.h"
 #include "history/history_store.h"
+#include "history/history_writer.h"
 
 const std::string kTime = "2026-12-08T03:12:44+01:00";
 
@@ -39,9 +44,10 @@ TEST(HistoryTexts, SayWhatHappened)
         {EventWord(HistoryEvent::SetNotSaved), "set not saved"},
         {LogPathOfSet("/a.b/servers.ini"), "/a.b/servers.log"},
         {LogPathOfSet("/a.b/servers"), "/a.b/servers.log"},
-        {LogPathOfSet("/a/.ini"), "/a/.ini.log"},
+        {LogPathOfSet("/a/.ini"), "/a/.log"},
+        {LogPathOfSet("/a/x.LOG"), "/a/x.LOG.log"},  // never the set itself
         {TimeText({2026, 1, 2, 3, 4, 5, -570}), "2026-01-02T03:04:05-09:30"},
-        {HistoryLine({kTime, "a\tb", "exited", "x\r\ny"}), kTime + "\ta b\texited\tx  y\r\n"},  // blanks for breaks
+        {HistoryLine({kTime, "a\tb", "exited", "x\r\ny\x1b\x7f"}), kTime + "\ta b\texited\tx  y  \r\n"},  // plain text
     };
     for (const auto& [text, expected] : cases)
         EXPECT_EQ(text, expected);
@@ -62,6 +68,7 @@ TEST(HistoryLine, WrittenLinesAreReadBackAndOthersSkipped)
         good + std::string("\0", 1),                      // a NUL byte
         good + std::string(4097 - 2 - good.size(), 'x'),  // 4097 bytes with its line end
         good + "\rx",                                     // a CR inside
+        good + "\x1b[2J",                                 // an escape
     };
     std::string text = HistoryLine({kTime, "s", "started", std::string(9000, 'd')});
     for (const std::string& line : lines)
@@ -84,4 +91,64 @@ TEST(HistoryStore, KeepsTheLastOfEach)
     ASSERT_EQ(store.Size(), 11000u);
     EXPECT_EQ(store.At(999).details, "last earlier");
     EXPECT_EQ(store.At(1000).details, "5");
+}
+
+// The log read back at open may hold the run's own events: they are listed
+// once, as the run's; other lines are kept, the same text twice included.
+TEST(HistoryStore, ListsTheRunsEventsOnceWhenTheirLogIsReadBack)
+{
+    const HistoryEntry older{kTime, "", "set saved", "x"};
+    HistoryStore store;
+    store.Add({kTime, "s\x01", "started", "x"});
+    store.SetEarlier({older, older, {kTime, "s ", "started", "x"}});
+    EXPECT_EQ(store.Size(), 3u);
+    EXPECT_EQ(store.At(1), older);
+}
+
+// A log that stalls holds up no caller: its lines wait in order, those
+// beyond the queue's room are left out and told of once with their count,
+// and once it takes lines again every one kept is written.
+TEST(HistoryWriter, AStalledLogHoldsUpNoCallerAndLosesNoLineItKept)
+{
+    std::promise<void> logTakesLines;
+    const std::shared_future<void> logTookLines = logTakesLines.get_future().share();
+    std::atomic<bool> writing{false};
+    std::vector<std::string> written;  // by the writer's thread until it has finished
+    HistoryWriter writer([&](const std::string& path, const std::string& line, std::string&) {
+        writing = true;
+        logTookLines.wait();
+        written.push_back(path + ":" + line);
+        return true;
+    });
+    std::vector<std::string> kept;
+    for (std::size_t i = 0; i < HistoryWriter::kQueuedLines + 3; ++i) {
+        if (writer.Queue("a", std::to_string(i)))
+            kept.push_back("a:" + std::to_string(i));
+        while (!writing)  // the first line is being written, the others wait
+            std::this_thread::yield();
+    }
+    EXPECT_EQ(kept.size(), HistoryWriter::kQueuedLines + 1);
+    LogFailure failure;
+    ASSERT_TRUE(writer.TakeFailure(failure));
+    EXPECT_EQ(failure.logPath + ": " + failure.reason,
+              "a: Writing to it has stalled: 2 events found no room behind the 1000 waiting, and were left out of it");
+    EXPECT_FALSE(writer.TakeFailure(failure));
+    logTakesLines.set_value();
+    EXPECT_TRUE(writer.Finish(std::chrono::seconds(30)));
+    EXPECT_EQ(written, kept);
+}
+
+// A refused line is told once per log, and again after a line was written.
+TEST(HistoryWriter, AFailureIsToldOnceUntilALineIsWritten)
+{
+    HistoryWriter writer([](const std::string&, const std::string& line, std::string& failure) {
+        failure = "refused";
+        return line != "!";
+    });
+    std::atomic<int> notices{0};
+    writer.SetFailureNotice([&] { ++notices; });
+    for (const char* pathAndLine : {"a!", "a!", "b!", "b.", "b!"})
+        writer.Queue(std::string(1, pathAndLine[0]), pathAndLine + 1);
+    EXPECT_TRUE(writer.Finish(std::chrono::seconds(30)));
+    EXPECT_EQ(notices, 3);
 }

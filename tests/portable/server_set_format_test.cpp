@@ -90,14 +90,14 @@ TEST(ServerSetFormat, EveryFieldComesBackInItsSlot)
     table.slots[1]->damageMultiplier = 0.1f;
 
     std::string text;
-    ASSERT_TRUE(ServerSetText(table, text));
+    ASSERT_TRUE(ServerSetText(table, {}, text));
     const ServerSetReading reading = Read(text);
     EXPECT_TRUE(reading.ignored.empty()) << reading.ignored.front();
     ASSERT_EQ(reading.servers.size(), 16u);
     for (const SlotRecord& server : reading.servers)
         EXPECT_EQ(Fields(server.config), Fields(*table.slots[server.slot])) << server.slot;
     CopyText(table.slots[1]->password, "a\nb");  // no line of the file could carry it
-    EXPECT_FALSE(ServerSetText(table, text));
+    EXPECT_FALSE(ServerSetText(table, {}, text));
 }
 
 TEST(ServerSetFormat, HandWrittenSetReadsAsTheSystemReadsProfiles)
@@ -167,6 +167,28 @@ TEST(ServerSetFormat, SlotsOutOfRangeRepeatedOrWithARepeatedNameAreLeftOut)
         kept.emplace_back(server.slot, server.config.name);
     EXPECT_EQ(kept, (std::vector<std::pair<int, std::string>>{{0, "alpha"}, {3, "qyr"}}));
     EXPECT_EQ(reading.ignored.size(), 6u);  // slots 0 and 33, the second slot 2, Alpha, ALPHA, the second qyr
+}
+
+// A section that is no slot's is kept as read, the first of a name
+// counting; written again, a value keeps its blanks and quotes.
+TEST(ServerSetFormat, OtherSectionsComeBackAsRead)
+{
+    const ServerSetReading reading = Read("[Watchdog]\nbackOff = 1\nBACKOFF=0\n[Slot 1]\nname=a\n[watchdog]\n"
+                                          "dailyRestart=04:00\n[Alerts]\nurl=' spaced '\nnote = '\"q\"'\n");
+    ASSERT_EQ(reading.sections.size(), 2u);
+    EXPECT_EQ(*reading.sections[0].Find("backoff"), "1");
+    EXPECT_EQ(reading.sections[0].Find("dailyRestart"), nullptr);
+    EXPECT_EQ(*reading.sections[1].Find("URL"), " spaced ");
+    EXPECT_EQ(*reading.sections[1].Find("note"), "\"q\"");
+    ServerManager table;
+    std::string text;
+    ASSERT_TRUE(table.ReplaceServers(reading.servers) && ServerSetText(table, reading.sections, text));
+    const ServerSetReading again = Read(text);
+    ASSERT_EQ(again.sections.size(), 2u);
+    for (std::size_t i = 0; i < 2; ++i)
+        EXPECT_EQ(again.sections[i].values, reading.sections[i].values) << text;
+    EXPECT_EQ(again.servers.size(), 1u);
+    EXPECT_FALSE(ServerSetText(table, {SetSection{"Alerts", {{"url", "a\nb"}}}}, text));
 }
 
 // An empty text, or one of comments only, is an empty set.

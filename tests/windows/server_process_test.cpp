@@ -6,10 +6,14 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <chrono>
 #include <functional>
+#include <future>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
+#include "history/server_history.h"
 #include "servers/process_window_win.h"
 #include "servers/server_manager.h"
 #include "standin/standin_protocol.h"
@@ -76,6 +80,26 @@ bool WaitUntil(const std::function<bool()>& done, unsigned timeoutMs)
     }
     return true;
 }
+
+// The time the watchdog's pass spends in the history.
+class TimedHistory : public ServerHistory {
+public:
+    using ServerHistory::ServerHistory;
+    void Exited(int slot, const ServerConfig& server, const ProcessEnd& end) override
+    {
+        const auto start = std::chrono::steady_clock::now();
+        ServerHistory::Exited(slot, server, end);
+        ms += std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+    }
+    void Started(int slot, const ServerConfig& server, StartCause cause, std::uint32_t processId) override
+    {
+        const auto start = std::chrono::steady_clock::now();
+        ServerHistory::Started(slot, server, cause, processId);
+        ms += std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+    }
+
+    double ms = 0;
+};
 
 class ServerProcess : public ::testing::Test {
 protected:
@@ -366,6 +390,37 @@ TEST_F(ServerLaunch, CrashSwitchEndsTheOneServerWithItsCodeOrByAnAccessViolation
         EXPECT_EQ(exitCode, c.exitCode) << c.words;
     }
     manager.StopAllServers();
+}
+
+// What goes wrong in the history stays there: whether its clock throws or
+// its log write never returns, the crashed server is relaunched, and the
+// pass spends no more than a millisecond in the history.
+TEST_F(ServerWatchdog, AFailingHistoryLeavesTheRelaunchDone)
+{
+    workspace.SetOption(standin::kExitAfterMsVariable, "200");
+    AddServers(1);
+    for (const bool clockThrows : {true, false}) {
+        SCOPED_TRACE(clockThrows ? "a clock that throws" : "a log write that never returns");
+        std::promise<void> logTakesLines;
+        const std::shared_future<void> logTookLines = logTakesLines.get_future().share();
+        const auto now = [clockThrows] { return clockThrows ? throw std::runtime_error("no clock") : std::string(); };
+        const auto append = [logTookLines](const std::string&, const std::string&, std::string&) {
+            logTookLines.wait();
+            return true;
+        };
+        TimedHistory history({now, append, nullptr});
+        history.ServerSetSaved(workspace.Folder() + "\\servers.ini");
+        StartAndWait(0);
+        ASSERT_TRUE(HasEnded(Server(0).process.hProcess));
+        manager.observer = &history;
+        manager.RestartExitedServers();
+        EXPECT_EQ(Server(0).running, 1);
+        EXPECT_LE(history.ms, 1.0);
+        LogFailure failure;
+        EXPECT_EQ(history.TakeWriteFailure(failure), clockThrows);
+        logTakesLines.set_value();
+        manager.StopServer(0);
+    }
 }
 
 TEST_F(ServerWatchdog, FailedRelaunchIsNotRetried)

@@ -1,6 +1,6 @@
 // Server sets on the real admin window, with its real boxes and file
 // dialogs, and real stand-in servers: saved, opened in another copy of the
-// window, their running servers taken over or started again, refused where
+// window, their running servers adopted or started again, refused where
 // they cannot be used.
 #include <cstdlib>
 #include <functional>
@@ -73,10 +73,10 @@ protected:
 }  // namespace
 
 // Closed with "No", the servers run on; the next copy started with the set
-// has the same table, takes over the server still running and starts the
-// one the host lost, with no question, and its Stop reaches the server it
-// took over.
-TEST_F(ServerSetTest, RunningServersAreTakenOverOrStartedAgainAtStartUp)
+// has the same table, adopts the server still running and starts the one
+// the host lost, with no question, and its Stop reaches the server it
+// adopted.
+TEST_F(ServerSetTest, RunningServersAreAdoptedOrStartedAgainAtStartUp)
 {
     AddServer();
     TypeText(m_window, IDC_NAME, " two  words ");

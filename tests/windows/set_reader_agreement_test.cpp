@@ -40,7 +40,8 @@ std::string AsTheToolKeepsIt(const std::string& text)
 {
     ServerManager table;
     std::string kept;
-    EXPECT_TRUE(table.ReplaceServers(ReadServerSetText(text).servers) && ServerSetText(table, kept));
+    const ServerSetReading reading = ReadServerSetText(text);
+    EXPECT_TRUE(table.ReplaceServers(reading.servers) && ServerSetText(table, reading.sections, kept));
     return kept;
 }
 
