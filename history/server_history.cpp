@@ -17,6 +17,8 @@ void ServerHistory::Record(const char* server, HistoryEvent event, Details&& det
         HistoryEntry entry{m_edges.now(), server, EventWord(event), details()};
         if (!m_logPath.empty())
             m_writer.Queue(m_logPath, HistoryLine(entry));
+        if (m_listener != nullptr)
+            m_listener->Heard(entry);
         m_store.Add(std::move(entry));
         if (onChange)
             onChange();
@@ -33,6 +35,16 @@ void ServerHistory::TellNotRecorded(const std::exception& failure)
         m_writer.Report(LogFailure{m_logPath, std::string("An event could not be recorded (") + failure.what() + ")", false});
     } catch (const std::bad_alloc&) {
     }
+}
+
+bool ServerHistory::TakeWriteFailure(LogFailure& failure)
+{
+    if (!m_writer.TakeFailure(failure))
+        return false;
+    if (m_listener != nullptr)
+        m_listener->Heard({m_edges.now(), "", EventWord(HistoryEvent::HistoryNotSaved),
+                           HistoryNotSavedDetails(failure.logPath, failure.reason)});
+    return true;
 }
 
 // The log may be read while lines for it still wait to be written: the
@@ -75,6 +87,11 @@ void ServerHistory::ServerSetNotSaved(const std::string& setPath, const std::str
 void ServerHistory::LeftRunning(const ServerConfig& server)
 {
     Record(server.name, HistoryEvent::LeftRunning, [&] { return LeftRunningDetails(server.process.dwProcessId); });
+}
+
+void ServerHistory::AlertNotSent(const std::string& server, const std::string& reason)
+{
+    Record(server.c_str(), HistoryEvent::AlertNotSent, [&] { return reason; });
 }
 
 // The relaunches count from the last start that was not the watchdog's.
