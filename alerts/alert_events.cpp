@@ -1,6 +1,7 @@
 #include "alerts/alert_events.h"
 
 #include "history/history_event.h"
+#include "sets/server_set_format.h"
 
 namespace {
 
@@ -19,16 +20,6 @@ const Counted kCounted[] = {
     {"failure to save the history", "failures to save the history"},
 };
 static_assert(sizeof kCounted / sizeof kCounted[0] == kAlertEventCount, "one count's words per event");
-
-constexpr std::string_view kBlanks = " \t";
-
-std::string_view Trimmed(std::string_view text)
-{
-    const std::size_t start = text.find_first_not_of(kBlanks);
-    if (start == std::string_view::npos)
-        return std::string_view();
-    return text.substr(start, text.find_last_not_of(kBlanks) - start + 1);
-}
 
 }  // namespace
 
@@ -53,14 +44,13 @@ const char* AlertEventWord(AlertEvent event)
         return EventWord(HistoryEvent::Stopped);
     case AlertEvent::SetNotSaved:
         return EventWord(HistoryEvent::SetNotSaved);
-    // The history records these two only once the watchdog backs off and
-    // the history's own failures are events.
-    case AlertEvent::CrashLoop:
-        return "crash loop";
     case AlertEvent::HistoryNotSaved:
+        return EventWord(HistoryEvent::HistoryNotSaved);
+    // The history records it once the watchdog backs off.
+    case AlertEvent::CrashLoop:
         break;
     }
-    return "history not saved";
+    return "crash loop";
 }
 
 std::optional<AlertEvent> AlertEventOfWord(std::string_view word)

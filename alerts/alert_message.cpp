@@ -35,6 +35,28 @@ std::string DroppedText(int dropped)
            " dropped, too many waiting";
 }
 
+// Discord refuses a message longer than this, in the characters of its
+// JavaScript client: a character beyond U+FFFF counts twice.
+constexpr std::size_t kDiscordLimit = 2000;
+
+// UTF-8 text cut to `limit` such characters, its last one then an ellipsis.
+std::string CutForDiscord(const std::string& text, std::size_t limit)
+{
+    std::size_t counted = 0;
+    std::size_t cut = std::string::npos;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const unsigned char byte = static_cast<unsigned char>(text[i]);
+        if ((byte & 0xC0) == 0x80)
+            continue;
+        counted += byte >= 0xF0 ? 2 : 1;
+        if (counted > limit - 1 && cut == std::string::npos)
+            cut = i;
+        if (counted > limit)
+            return text.substr(0, cut) + "\xE2\x80\xA6";
+    }
+    return text;
+}
+
 using Members = std::vector<std::pair<const char*, std::string_view>>;
 
 std::string JsonObject(const Members& members)
@@ -64,7 +86,7 @@ std::string AlertBody(AlertFormat format, const std::string& host, const Alert& 
     const std::string line = AlertLine(host, alert);
     switch (format) {
     case AlertFormat::Discord:
-        return JsonObject({{"content", line}, {"username", "QYR SAT"}});
+        return JsonObject({{"content", CutForDiscord(line, kDiscordLimit)}, {"username", "QYR SAT"}});
     case AlertFormat::Slack:
         return JsonObject({{"text", line}});
     case AlertFormat::Json:

@@ -14,6 +14,7 @@
 std::string AlertLine(const std::string& host, const Alert& alert);
 
 // UTF-8 JSON: Discord {"content", "username"}, Slack {"text"}, JSON {"text",
-// "time", "host", "server", "event", "details"}. The texts are meant to be
+// "time", "host", "server", "event", "details"}. Discord's content is cut to
+// the 2000 characters it takes, ending in an ellipsis. The texts are meant to be
 // UTF-8 already; what is not becomes U+FFFD.
 std::string AlertBody(AlertFormat format, const std::string& host, const Alert& alert);

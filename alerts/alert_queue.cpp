@@ -6,7 +6,6 @@
 namespace {
 
 constexpr int kTooManyRequests = 429;
-constexpr int kFirstFailure = 400;
 static_assert(AlertQueue::kLimit > 1, "an alert is left to carry the count of those dropped");
 
 }  // namespace
@@ -41,7 +40,7 @@ std::optional<AlertNotSent> AlertQueue::Answered(std::int64_t now, int status, s
         m_notBefore = now + RetryAfterSeconds(retryAfter);
         return std::nullopt;
     }
-    if (status >= kFirstFailure)
+    if (!IsDeliveredStatus(status))
         return NotDelivered(now, "HTTP " + std::to_string(status));
     m_waiting.pop_front();
     m_failureTold = false;

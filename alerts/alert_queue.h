@@ -27,6 +27,12 @@ struct AlertNotSent {
     std::string reason;
 };
 
+// An HTTP status that tells an alert was delivered.
+constexpr bool IsDeliveredStatus(int status)
+{
+    return status < 400;
+}
+
 class AlertQueue {
 public:
     static constexpr std::size_t kLimit = 100;

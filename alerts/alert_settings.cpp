@@ -48,7 +48,7 @@ const char* ReadEvents(std::string_view value, AlertSettings& settings)
 }  // namespace
 
 const AlertKey kAlertKeys[3] = {
-    {"url", UrlText, ReadUrl},
-    {"format", FormatText, ReadFormat},
-    {"events", EventsText, ReadEvents},
+    {"url", true, UrlText, ReadUrl},
+    {"format", false, FormatText, ReadFormat},
+    {"events", false, EventsText, ReadEvents},
 };

@@ -19,9 +19,11 @@ struct AlertSettings {
 // One key of the [Alerts] section: its value's text, and its reading, which
 // takes the value and answers null, or leaves the setting as it was (so a
 // set's bad value leaves the default: no address, Discord, the default
-// events) and answers why not, never repeating the value.
+// events) and answers why not, never repeating the value. A secret's value
+// is never shown, not even in the list of values ignored.
 struct AlertKey {
     const char* key;
+    bool secret;
     std::string (*text)(const AlertSettings& settings);
     const char* (*read)(std::string_view value, AlertSettings& settings);
 };

@@ -31,7 +31,7 @@ bool ReadPort(std::string_view text, std::uint16_t& port)
 const char* ReadWebhookAddress(std::string_view url, WebhookAddress& address)
 {
     if (url.size() > kLongestUrl)
-        return "longer than 2048 characters";
+        return "is longer than 2048 characters";
     for (char c : url) {
         if (static_cast<unsigned char>(c) <= ' ' || c == '\x7F')
             return "holds a blank or a control character";

@@ -15,7 +15,8 @@ struct WebhookAddress {
 };
 
 // Null, with `address` filled, when `url` is a webhook's address; otherwise
-// why not, as the Alerts dialog and the set's list of ignored values say it.
+// why not, said of the address ("names no host"), as the Alerts dialog and
+// the set's list of ignored values say it.
 const char* ReadWebhookAddress(std::string_view url, WebhookAddress& address);
 
 // Null also for an empty address, which turns alerts off.
