@@ -21,7 +21,8 @@ Handle Owned(HINTERNET handle)
 }
 
 // The words of WinHTTP's own errors that its library may not carry (Wine's
-// does not), for an operator to read.
+// does not, and gives the socket's error for a time-out), for an operator
+// to read.
 struct NamedError {
     DWORD error;
     const char* words;
@@ -29,6 +30,7 @@ struct NamedError {
 
 const NamedError kNamedErrors[] = {
     {ERROR_WINHTTP_TIMEOUT, "The operation timed out"},
+    {WSAETIMEDOUT, "The operation timed out"},
     {ERROR_WINHTTP_NAME_NOT_RESOLVED, "The server name or address could not be resolved"},
     {ERROR_WINHTTP_CANNOT_CONNECT, "A connection with the server could not be established"},
     {ERROR_WINHTTP_CONNECTION_ERROR, "The connection with the server was reset or terminated"},
@@ -61,7 +63,12 @@ Handle OpenSession()
     if (session == nullptr)
         session = ::WinHttpOpen(L"QYR SAT", WINHTTP_ACCESS_TYPE_DEFAULT_PROXY, WINHTTP_NO_PROXY_NAME,
                                 WINHTTP_NO_PROXY_BYPASS, 0);
-    if (session != nullptr && !::WinHttpSetTimeouts(session, kConnectMs, kConnectMs, kAnswerMs, kAnswerMs)) {
+    // The answer's head is waited for as long as its own time-out says, which
+    // is 90 s unless set.
+    DWORD answerMs = kAnswerMs;
+    if (session != nullptr &&
+        (!::WinHttpSetTimeouts(session, kConnectMs, kConnectMs, kAnswerMs, kAnswerMs) ||
+         !::WinHttpSetOption(session, WINHTTP_OPTION_RECEIVE_RESPONSE_TIMEOUT, &answerMs, sizeof answerMs))) {
         ::WinHttpCloseHandle(session);
         session = nullptr;
     }
