@@ -125,10 +125,10 @@ std::vector<AlertNotSent> AlertSender::TakeNotSent()
     return std::exchange(m_shared->notSent, {});
 }
 
-bool AlertSender::Finish(std::chrono::milliseconds bound)
+void AlertSender::Finish(std::chrono::milliseconds bound)
 {
     if (!m_thread.joinable())
-        return true;
+        return;
     std::unique_lock<std::mutex> lock(m_shared->mutex);
     m_shared->ending = true;
     m_shared->changed.notify_all();
@@ -136,11 +136,10 @@ bool AlertSender::Finish(std::chrono::milliseconds bound)
     lock.unlock();
     if (!ended) {
         m_thread.detach();
-        return false;
+        return;
     }
     m_thread.join();
     m_shared->ending = false;  // alone now: a later alert begins another thread
-    return !m_shared->queue.SecondsToDue(0);
 }
 
 void AlertSender::Send(const std::shared_ptr<Shared>& shared)

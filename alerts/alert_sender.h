@@ -66,8 +66,8 @@ public:
     std::vector<AlertNotSent> TakeNotSent();
     // Lets every held-back alert go, sends what is due until none is or
     // `bound` is over, and ends the thread; one stuck in a post is left
-    // behind. False when alerts were left unsent.
-    bool Finish(std::chrono::milliseconds bound);
+    // behind.
+    void Finish(std::chrono::milliseconds bound);
 
 private:
     struct Shared;
