@@ -12,10 +12,9 @@ std::string Utf8FromWide(const std::wstring& text)
     if (text.empty())
         return std::string();
     const int length = static_cast<int>(text.size());
-    std::string utf8(static_cast<std::size_t>(::WideCharToMultiByte(CP_UTF8, 0, text.data(), length, nullptr, 0,
-                                                                    nullptr, nullptr)),
-                     '\0');
-    ::WideCharToMultiByte(CP_UTF8, 0, text.data(), length, utf8.data(), static_cast<int>(utf8.size()), nullptr, nullptr);
+    const int bytes = ::WideCharToMultiByte(CP_UTF8, 0, text.data(), length, nullptr, 0, nullptr, nullptr);
+    std::string utf8(static_cast<std::size_t>(bytes), '\0');
+    ::WideCharToMultiByte(CP_UTF8, 0, text.data(), length, utf8.data(), bytes, nullptr, nullptr);
     return utf8;
 }
 
@@ -38,9 +37,9 @@ std::wstring WideFromCodePage(const std::string& text)
     if (text.empty())
         return std::wstring();
     const int length = static_cast<int>(text.size());
-    std::wstring wide(static_cast<std::size_t>(::MultiByteToWideChar(CP_ACP, 0, text.data(), length, nullptr, 0)),
-                      L'\0');
-    ::MultiByteToWideChar(CP_ACP, 0, text.data(), length, wide.data(), static_cast<int>(wide.size()));
+    const int characters = ::MultiByteToWideChar(CP_ACP, 0, text.data(), length, nullptr, 0);
+    std::wstring wide(static_cast<std::size_t>(characters), L'\0');
+    ::MultiByteToWideChar(CP_ACP, 0, text.data(), length, wide.data(), characters);
     return wide;
 }
 

@@ -11,6 +11,7 @@
 #include "alerts/alert_message.h"
 #include "alerts/alert_queue.h"
 #include "alerts/json_string.h"
+#include "alerts/server_alerts.h"
 #include "alerts/webhook_address.h"
 
 using nlohmann::json;
@@ -74,6 +75,23 @@ TEST(AlertSettings, EachKeyTakesWhatItCanHoldAndIsWrittenAsRead)
     EXPECT_FALSE(IsWanted(DefaultAlertEvents(), "started"));
 }
 
+// Defaults write nothing, so that the set of an operator without alerts
+// stays as it was; section and keys are found whatever their case.
+TEST(ServerAlerts, KeepTheirSettingsInTheSetWithoutShowingTheAddress)
+{
+    ServerAlerts alerts{AlertEdges{}};
+    EXPECT_TRUE(alerts.Sections().empty());
+    std::vector<std::string> ignored;
+    alerts.TakeSections({{"alerts", {{"URL", "ftp://chat.test/secret"}, {"format", "slack"}, {"events", "exited,x"}}}},
+                        ignored);
+    EXPECT_EQ(ignored, (std::vector<std::string>{"[Alerts] url: does not begin with https:// or http://",
+                                                 "[Alerts] events = exited,x: not alert events' words, comma-separated"}));
+    const std::vector<SetSection> written = alerts.Sections();
+    ASSERT_EQ(written.size(), 1u);
+    EXPECT_EQ(written[0].values, (std::vector<std::pair<std::string, std::string>>{
+                                     {"url", ""}, {"format", "slack"}, {"events", "exited,start failed,crash loop"}}));
+}
+
 TEST(WebhookAddress, GivesWhereToPost)
 {
     using Parts = std::tuple<bool, std::string, int, std::string>;
@@ -108,6 +126,12 @@ TEST(AlertMessage, TheLineSaysWhatHappenedAndEachBodyCarriesIt)
     EXPECT_EQ(json::parse(AlertBody(AlertFormat::Discord, "GAMEHOST", exit)),
               json({{"content", line}, {"username", "QYR SAT"}}));
     EXPECT_EQ(json::parse(AlertBody(AlertFormat::Slack, "GAMEHOST", exit)), json({{"text", line}}));
+    // Discord takes 2000 characters of its client, where one beyond U+FFFF counts twice.
+    std::string smiles;
+    for (int i = 0; i < 1500; ++i)
+        smiles += "\xF0\x9F\x98\x80";
+    const std::string content = json::parse(AlertBody(AlertFormat::Discord, "H", Alert{{kTime, smiles, "x", ""}}))["content"];
+    EXPECT_EQ(content, "H: " + smiles.substr(0, 998 * 4) + "\xE2\x80\xA6");
     EXPECT_EQ(json::parse(AlertBody(AlertFormat::Json, "GAMEHOST", exit)),
               json({{"text", line}, {"time", kTime}, {"host", "GAMEHOST"}, {"server", "Fri\"day"},
                     {"event", "exited"}, {"details", crash}}));
