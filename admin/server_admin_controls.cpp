@@ -1,5 +1,6 @@
 // Binds the admin window's controls to the members the refresh and the
-// handlers work on.
+// handlers work on, and fits the status bar and the server list's items to
+// the window's font.
 #include "admin/server_admin_dlg.h"
 
 #include "res/resource.h"
@@ -45,4 +46,37 @@ void CServerAdminDlg::DoDataExchange(CDataExchange* dx)
     DDX_Control(dx, IDC_NAME, m_name);
     DDX_Control(dx, IDC_PASSWORD, m_password);
     DDX_Control(dx, IDC_SERVERLIST, m_serverList);
+    DDX_Control(dx, IDC_STATUSBAR, m_statusBar);
+}
+
+// The bar takes its height from its font and lies below the settings: the
+// window grows by that height, and the bar moves to its new bottom.
+void CServerAdminDlg::FitStatusBar()
+{
+    RECT bar = {};
+    ::GetWindowRect(m_statusBar.GetSafeHwnd(), &bar);
+    RECT window = {};
+    ::GetWindowRect(m_hWnd, &window);
+    ::SetWindowPos(m_hWnd, nullptr, 0, 0, window.right - window.left, window.bottom - window.top + bar.bottom - bar.top,
+                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// A status bar places itself at its parent's bottom when told of a new size.
+void CServerAdminDlg::OnSize()
+{
+    m_statusBar.SendMessage(WM_SIZE);
+}
+
+// As high as a line of the list's font, which the dialog manager chose for
+// the display's scale.
+void CServerAdminDlg::FitServerListItems() const
+{
+    const HWND list = m_serverList.GetSafeHwnd();
+    const HDC dc = ::GetDC(list);
+    const HGDIOBJ old = ::SelectObject(dc, reinterpret_cast<HGDIOBJ>(m_serverList.SendMessage(WM_GETFONT)));
+    TEXTMETRICA font = {};
+    ::GetTextMetricsA(dc, &font);
+    ::SelectObject(dc, old);
+    ::ReleaseDC(list, dc);
+    m_serverList.SetItemHeight(font.tmHeight);
 }

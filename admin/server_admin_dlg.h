@@ -1,35 +1,47 @@
-// The tool's working window: the server list on the left, every setting of
-// the current server on the right. admin/ builds its settings side (the
-// controls, the refresh, the operator's handlers); app/ puts the window
-// together (construction, message table) with its frame behaviour
-// (start-up, timer, closing), so that app/ depends on admin/, never the
-// reverse.
+// The tool's working window: the server list with each server's mark on the
+// left, every setting of the current server on the right, the status bar
+// below. admin/ builds its settings side (the controls, the refresh, the
+// operator's handlers); app/ puts the window together (construction,
+// message table, command table) with its frame behaviour (start-up, timer,
+// closing) and what the tool keeps beside the window (ServerAdminTool), so
+// that app/ depends on admin/, never the reverse.
 #pragma once
 
 #include <windows.h>
 
+#include <memory>
 #include <string>
-#include <utility>
 #include <vector>
 
+#include "framework/command_table.h"
 #include "framework/controls.h"
 #include "framework/dialog.h"
-#include "history/server_history.h"
-#include "sets/server_set_session.h"
+#include "servers/server_run_facts.h"
 
 struct ServerConfig;
+class ServerAdminTool;
 
 class CServerAdminDlg : public CDialog {
 public:
     explicit CServerAdminDlg(CWnd* parent = nullptr);
     ~CServerAdminDlg() override;
 
-    // Copies the current record into the controls and enables the controls
-    // that fit its state.
+    // Copies the current record into the controls, enables the controls
+    // that fit its state, marks each server in the list and says in the
+    // status bar where the current one stands.
     void RefreshFromCurrent();
+    // Lists the table afresh, as after it was replaced as a whole; its
+    // first entry selected as after a deletion.
+    void ShowServerList();
     // The arguments the program was started with, taken up once the window
     // shows: one names a server set to open, with no question asked.
-    void SetStartUpArguments(std::vector<std::string> arguments) { m_startUpArguments = std::move(arguments); }
+    void SetStartUpArguments(std::vector<std::string> arguments);
+
+    // Posted to the window, so that what they do waits until the action
+    // under way is over.
+    static constexpr UINT kStartUpMessage = WM_APP + 1;
+    static constexpr UINT kHistoryNotSavedMessage = WM_APP + 2;
+    static constexpr UINT kAlertNotSentMessage = WM_APP + 3;
 
 protected:
     void DoDataExchange(CDataExchange* dx) override;
@@ -37,27 +49,22 @@ protected:
     void OnOK() override;
     void OnCancel() override;
     MessageTable GetMessageTable() const override;
+    const CommandTable* GetCommandTable() const override { return &m_commands; }
     void OnAfterOutermostMessage(UINT message) override;
 
-    void OnSysCommand(UINT id, LPARAM lParam);
     void OnPaint();
     HCURSOR OnQueryDragIcon();
     void OnTimer(UINT_PTR id);
     void OnDestroy();
     void OnClose();
+    // What the start-up arguments ask for, with the window shown; the box
+    // that tells of a history line not written; an alert given up, recorded.
     void OnStartUp();
-
-    // The server set: opened and saved from the system menu, written again
-    // after every action and tick that changed the table.
-    void OnOpenServerSet();
-    void OnSaveServerSetAs();
-
-    // The server history: its dialog, and the box that tells of a log line
-    // not written, shown once the action that recorded it is done.
-    void OnServerHistory();
     void OnHistoryNotSaved();
+    void OnAlertNotSent();
 
-    // The operator's actions, one per control and notification.
+    // The operator's actions, one per control and notification; the
+    // buttons' are the commands of the same identifiers.
     void OnStart();
     void OnStop();
     void OnDelete();
@@ -99,23 +106,17 @@ protected:
     void OnAntiCheat();
     void OnOpenChat();
     void OnJumpSlowdownKillFocus();
+    void OnDrawServerItem(const DRAWITEMSTRUCT& item);
+    // The status bar keeps to the bottom of the window.
+    void OnSize();
 
 private:
-    // Posted by the initialisation, so that what the start-up arguments ask
-    // for happens with the window shown.
-    static constexpr UINT kStartUpMessage = WM_APP + 1;
-    static constexpr UINT kHistoryNotSavedMessage = WM_APP + 2;
+    // The window's commands, each once: menu bar, system menu, shortcuts.
+    std::vector<Command> Commands();
 
-    // Process control and the box about the log report to the history.
-    void ConnectHistory();
-    void RecordServersLeftRunning();
-
-    // Servers the set saved as running come back, those no longer running
-    // after one question when the operator should be asked.
-    void OpenServerSet(const std::string& path, bool askBeforeStarting);
-    void SaveServerSetIfChanged();
-    void ShowCaption() const;
-    void ShowServerList();
+    // The status bar and the list's items follow the window's font.
+    void FitStatusBar();
+    void FitServerListItems() const;
 
     // The steps of a refresh, in the order they run.
     void ShowRotationButton(const char* rotationFile) const;
@@ -136,6 +137,10 @@ private:
     void ShowChecks(const ServerConfig& server) const;
     void ShowRotation(const ServerConfig& server) const;
     void ShowExternIp(const ServerConfig& server) const;
+    // Each list item's mark, redrawn only where it changed, and the
+    // current server's sentence.
+    void ShowServerMarks(WallTime now) const;
+    void ShowStatus(WallTime now) const;
 
     CEdit m_jumpSlowdown;          // 1039
     CButton m_openChat;            // 1038
@@ -175,13 +180,13 @@ private:
     CEdit m_name;                  // 1006
     CEdit m_password;              // 1009
     CListBox m_serverList;         // 1023
+    CWnd m_statusBar;
 
     HICON m_hIcon;
     HICON m_hSmallIcon;
     UINT_PTR timerId = 0;
 
-    std::vector<std::string> m_startUpArguments;
-    std::string m_caption;  // the template's, shown alone while no set is open
-    ServerSetSession m_serverSet;
-    ServerHistory m_history;
+    std::unique_ptr<ServerAdminTool> m_tool;
+    const ServerRunFacts& m_runFacts;  // the tool's
+    const CommandTable m_commands;
 };

@@ -101,8 +101,8 @@ void CServerAdminDlg::OnServerListChanged()
     RefreshFromCurrent();
 }
 
-// The entry keeps its place in the list even when the new name breaks the
-// alphabetical order; duplicate names are allowed.
+// The entry keeps its place in the list, and its mark, even when the new
+// name breaks the alphabetical order; duplicate names are allowed.
 void CServerAdminDlg::OnNameKillFocus()
 {
     ServerConfig* server = CurrentServer();
@@ -112,8 +112,10 @@ void CServerAdminDlg::OnNameKillFocus()
     const int selected = m_serverList.GetCurSel();
     if (selected < 0)
         return;  // no entry to rename; inserting would add a second one
+    const LPARAM mark = m_serverList.GetItemData(selected);
     m_serverList.DeleteString(selected);
     m_serverList.InsertString(selected, server->name);
+    m_serverList.SetItemData(selected, mark);
     m_serverList.SetCurSel(selected);
 }
 

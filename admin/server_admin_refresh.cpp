@@ -1,6 +1,8 @@
-// Record to controls: how the window shows the current server. Every
-// control is set through an Ensure setter, so a refresh that changes
-// nothing repaints nothing and leaves an opened drop-down open.
+// Record to controls: how the window shows the current server, each
+// server's mark and the status bar's sentence. Every control is set through
+// an Ensure setter and a mark is drawn again only when it changed, so a
+// refresh that changes nothing repaints nothing and leaves an opened
+// drop-down open.
 #include <cstdio>
 
 #include "admin/number_text.h"
@@ -9,6 +11,7 @@
 #include "framework/win_app.h"
 #include "res/resource.h"
 #include "servers/server_manager.h"
+#include "servers/server_run_state.h"
 #include "servers/text_compare.h"
 
 namespace {
@@ -49,12 +52,20 @@ void SelectByLeadingNumber(const CComboBox& list, int value)
     }
 }
 
+ServerRun RunOf(const ServerRunFacts& facts, int slot)
+{
+    return ServerRun{g_serverManager->slots[slot]->running == 1, g_serverManager->HasEnded(slot), facts.Of(slot)};
+}
+
 }  // namespace
 
 void CServerAdminDlg::RefreshFromCurrent()
 {
     // Setting the controls from the record must not write them back.
     const MuteNotifications mute(*this);
+    const WallTime now = m_runFacts.Now();
+    ShowServerMarks(now);
+    ShowStatus(now);
     ServerConfig* server = g_serverManager != nullptr ? g_serverManager->Current() : nullptr;
     if (server == nullptr) {
         EnableSettings(false, false, false);
@@ -196,4 +207,28 @@ void CServerAdminDlg::ShowRotation(const ServerConfig& server) const
 void CServerAdminDlg::ShowExternIp(const ServerConfig& server) const
 {
     m_externIp.EnsureAddress(server.externIp[0], server.externIp[1], server.externIp[2], server.externIp[3]);
+}
+
+// An item shows the server its name selects: the lowest slot of that name.
+void CServerAdminDlg::ShowServerMarks(WallTime now) const
+{
+    if (g_serverManager == nullptr)
+        return;
+    for (int i = 0; i < m_serverList.GetCount(); ++i) {
+        const int slot = g_serverManager->FindSlotByName(m_serverList.GetText(i).c_str());
+        const RunMark mark = slot < 0 ? RunMark::Stopped : MarkOf(RunOf(m_runFacts, slot), now);
+        if (m_serverList.GetItemData(i) != static_cast<LPARAM>(mark)) {
+            m_serverList.SetItemData(i, static_cast<LPARAM>(mark));
+            m_serverList.RedrawItem(i);
+        }
+    }
+}
+
+// With no server the bar says nothing.
+void CServerAdminDlg::ShowStatus(WallTime now) const
+{
+    const ServerConfig* server = g_serverManager != nullptr ? g_serverManager->Current() : nullptr;
+    const std::string text =
+        server != nullptr ? StatusText(server->name, RunOf(m_runFacts, g_serverManager->current), now) : std::string();
+    m_statusBar.EnsureWindowText(text.c_str());
 }

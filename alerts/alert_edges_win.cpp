@@ -3,7 +3,6 @@
 #include <windows.h>
 
 #include "alerts/webhook_post_win.h"
-#include "history/local_time_win.h"
 
 namespace {
 
@@ -45,5 +44,5 @@ std::wstring WideFromCodePage(const std::string& text)
 
 AlertEdges SystemAlertEdges()
 {
-    return AlertEdges{PostToWebhook, Utf8FromCodePage, LocalTimeNow, ComputerName()};
+    return AlertEdges{PostToWebhook, Utf8FromCodePage, SystemWallTime, ComputerName()};
 }

@@ -18,6 +18,7 @@
 #include "alerts/alert_settings.h"
 #include "alerts/webhook_address.h"
 #include "history/history_line.h"
+#include "servers/wall_clock.h"
 
 // How a receiver answered a POST.
 struct WebhookAnswer {
@@ -34,8 +35,7 @@ struct AlertEdges {
     std::function<WebhookAnswer(const WebhookAddress& address, const std::string& body)> post;
     // A text in the names' code page, in UTF-8.
     std::function<std::string(const std::string& text)> toUtf8;
-    // Now, as the history writes the time.
-    std::function<std::string()> now;
+    WallClock now;
     std::string host;  // the computer's name, in UTF-8
 };
 

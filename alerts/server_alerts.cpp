@@ -39,7 +39,7 @@ void ServerAlerts::SendTest(const std::string& url, AlertFormat format,
         done(std::string("Not sent: the address ") + why);
         return;
     }
-    Alert test{HistoryEntry{m_edges.now(), "", "test", "alerts from QYR SAT arrive here"}};
+    Alert test{HistoryEntry{TimeText(LocalTimeOf(m_edges.now())), "", "test", "alerts from QYR SAT arrive here"}};
     std::thread([edges = m_edges, address, format, test = std::move(test), done = std::move(done)] {
         done(TestOutcomeText(PostAlert(edges, address, format, test)));
     }).detach();

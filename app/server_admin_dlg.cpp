@@ -1,28 +1,65 @@
 // The admin window put together: its construction, whose vtable joins the
 // settings side built in admin/ with the frame behaviour of
-// server_admin_shell.cpp, and its one message table for both.
+// server_admin_shell.cpp and the tool beside it, its one message table for
+// both, and its commands.
 #include "admin/server_admin_dlg.h"
 
 #include <commctrl.h>
 
+#include <utility>
+
+#include "app/about_dlg.h"
+#include "app/server_admin_tool.h"
 #include "framework/win_app.h"
-#include "history/history_edges_win.h"
 #include "res/resource.h"
 
 CServerAdminDlg::CServerAdminDlg(CWnd* parent)
     : CDialog(IDD_SERVERADMIN_DIALOG, parent),
       m_hIcon(CWinApp::LoadIcon(IDR_MAINFRAME)),
       m_hSmallIcon(CWinApp::LoadSmallIcon(IDR_MAINFRAME)),
-      m_history(SystemHistoryEdges())
+      m_tool(std::make_unique<ServerAdminTool>(*this)),
+      m_runFacts(m_tool->RunFacts()),
+      m_commands(Commands())
 {
 }
 
 CServerAdminDlg::~CServerAdminDlg() = default;
 
+// One row per command, in the order the menus list them. A command that a
+// button gives as well reads, and is available, as that button is; the
+// others are always available.
+std::vector<Command> CServerAdminDlg::Commands()
+{
+    ServerAdminTool& tool = *m_tool;
+    return {
+        {IDM_ABOUTBOX, IDS_ABOUTBOX, {}, IDM_HELP_MENU, Separator::Before, SystemMenu::Lists,
+         [] { CAboutDlg().DoModal(); }},
+        {IDM_OPENSERVERSET, IDS_OPENSERVERSET, {FCONTROL, 'O'}, IDM_FILE_MENU, Separator::Before, SystemMenu::Lists,
+         [&tool] { tool.OpenServerSet(); }},
+        {IDM_SAVESERVERSETAS, IDS_SAVESERVERSETAS, {FCONTROL | FSHIFT, 'S'}, IDM_FILE_MENU, Separator::None,
+         SystemMenu::Lists, [&tool] { tool.SaveServerSetAs(); }},
+        // The close box's way: the question about running servers first.
+        {IDM_EXIT, IDS_EXIT, {FALT, VK_F4}, IDM_FILE_MENU, Separator::Before, SystemMenu::Omits,
+         [this] { SendMessage(WM_CLOSE); }},
+        {IDC_NEW, 0, {FCONTROL, 'N'}, IDM_SERVER_MENU, Separator::None, SystemMenu::Omits, [this] { OnNew(); }},
+        {IDC_START, 0, {}, IDM_SERVER_MENU, Separator::None, SystemMenu::Omits, [this] { OnStart(); }},
+        {IDC_STOP, 0, {}, IDM_SERVER_MENU, Separator::None, SystemMenu::Omits, [this] { OnStop(); }},
+        {IDC_DELETE, 0, {}, IDM_SERVER_MENU, Separator::None, SystemMenu::Omits, [this] { OnDelete(); }},
+        {IDM_SERVERHISTORY, IDS_SERVERHISTORY, {FCONTROL, 'H'}, IDM_SERVER_MENU, Separator::Before,
+         SystemMenu::Lists, [&tool] { tool.ShowServerHistory(); }},
+        {IDM_ALERTS, IDS_ALERTS, {}, IDM_OPTIONS_MENU, Separator::Before, SystemMenu::Lists,
+         [&tool] { tool.ShowAlerts(); }},
+    };
+}
+
+void CServerAdminDlg::SetStartUpArguments(std::vector<std::string> arguments)
+{
+    m_tool->SetStartUpArguments(std::move(arguments));
+}
+
 MessageTable CServerAdminDlg::GetMessageTable() const
 {
     static const MessageEntry entries[] = {
-        msg::SysCommand(&CServerAdminDlg::OnSysCommand),
         msg::Paint(&CServerAdminDlg::OnPaint),
         msg::QueryDragIcon(&CServerAdminDlg::OnQueryDragIcon),
         msg::Timer(&CServerAdminDlg::OnTimer),
@@ -30,10 +67,9 @@ MessageTable CServerAdminDlg::GetMessageTable() const
         msg::Message(WM_CLOSE, &CServerAdminDlg::OnClose),
         msg::Message(kStartUpMessage, &CServerAdminDlg::OnStartUp),
         msg::Message(kHistoryNotSavedMessage, &CServerAdminDlg::OnHistoryNotSaved),
-        msg::Clicked(IDC_START, &CServerAdminDlg::OnStart),
-        msg::Clicked(IDC_STOP, &CServerAdminDlg::OnStop),
-        msg::Clicked(IDC_DELETE, &CServerAdminDlg::OnDelete),
-        msg::Clicked(IDC_NEW, &CServerAdminDlg::OnNew),
+        msg::Message(kAlertNotSentMessage, &CServerAdminDlg::OnAlertNotSent),
+        msg::Size(&CServerAdminDlg::OnSize),
+        msg::DrawItem(IDC_SERVERLIST, &CServerAdminDlg::OnDrawServerItem),
         msg::KillFocus(IDC_NAME, &CServerAdminDlg::OnNameKillFocus),
         msg::KillFocus(IDC_PORT, &CServerAdminDlg::OnPortKillFocus),
         msg::KillFocus(IDC_RANKPOINTS, &CServerAdminDlg::OnRankPointsKillFocus),
@@ -78,8 +114,9 @@ MessageTable CServerAdminDlg::GetMessageTable() const
 // Every change of the table comes from one of these actions: a command, a
 // notification, a tick, a system command, closing, the start-up. The open
 // set is written once the action is over and the table whole again, not in
-// the middle of it; a paint and the like change nothing, so a set that
-// cannot be written is not tried again at each of them.
+// the middle of it. Painting, drawing the list's items, sizing and opening
+// a menu change nothing, so a set that cannot be written is not tried
+// again at each of them.
 void CServerAdminDlg::OnAfterOutermostMessage(UINT message)
 {
     switch (message) {
@@ -89,9 +126,24 @@ void CServerAdminDlg::OnAfterOutermostMessage(UINT message)
     case WM_SYSCOMMAND:
     case WM_CLOSE:
     case kStartUpMessage:
-        SaveServerSetIfChanged();
+        m_tool->SaveServerSetIfChanged();
         break;
     default:
         break;
     }
+}
+
+void CServerAdminDlg::OnStartUp()
+{
+    m_tool->OpenStartUpSet();
+}
+
+void CServerAdminDlg::OnHistoryNotSaved()
+{
+    m_tool->ShowHistoryNotSaved();
+}
+
+void CServerAdminDlg::OnAlertNotSent()
+{
+    m_tool->RecordAlertsNotSent();
 }

@@ -1,17 +1,11 @@
-// The admin window's frame behaviour: start-up, system menu and About box,
-// icon, the watchdog timer, and closing with the question about servers
-// that are still running.
+// The admin window's frame behaviour: start-up, icon, the watchdog timer,
+// and closing with the question about servers that are still running. The
+// menus come from the command table (server_admin_dlg.cpp).
 #include <cstdio>
-#include <initializer_list>
-#include <string>
-#include <utility>
-#include <vector>
 
 #include "admin/server_admin_dlg.h"
-#include "app/about_dlg.h"
-#include "framework/menu.h"
+#include "app/server_admin_tool.h"
 #include "framework/paint_dc.h"
-#include "framework/win_app.h"
 #include "res/resource.h"
 #include "servers/game_folder.h"
 #include "servers/server_manager.h"
@@ -26,33 +20,12 @@ int CountRunningServers()
 {
     return g_serverManager != nullptr ? g_serverManager->CountRunning() : 0;
 }
-
-// A separator, then one item per string; nothing when a string is missing.
-void AppendSystemItems(const CMenu& menu, std::initializer_list<std::pair<UINT, UINT>> commandsAndStrings)
-{
-    std::vector<std::pair<UINT, std::string>> items;
-    for (const auto& [command, stringId] : commandsAndStrings) {
-        items.emplace_back(command, LoadResourceString(stringId));
-        if (items.back().second.empty())
-            return;
-    }
-    menu.AppendMenu(MF_SEPARATOR);
-    for (const auto& [command, text] : items)
-        menu.AppendMenu(MF_STRING, command, text.c_str());
-}
 }  // namespace
 
+// The base lists the commands in the menu bar and the system menu.
 BOOL CServerAdminDlg::OnInitDialog()
 {
     CDialog::OnInitDialog();
-
-    const CMenu systemMenu = GetSystemMenu(false);
-    if (systemMenu.GetSafeHmenu() != nullptr) {
-        AppendSystemItems(systemMenu, {{IDM_ABOUTBOX, IDS_ABOUTBOX}});
-        AppendSystemItems(systemMenu, {{IDM_OPENSERVERSET, IDS_OPENSERVERSET},
-                                       {IDM_SAVESERVERSETAS, IDS_SAVESERVERSETAS},
-                                       {IDM_SERVERHISTORY, IDS_SERVERHISTORY}});
-    }
 
     SetIcon(m_hIcon, true);
     SetIcon(m_hSmallIcon, false);
@@ -61,36 +34,15 @@ BOOL CServerAdminDlg::OnInitDialog()
     // dialog can move the working directory away from it.
     RecordStartFolder();
     CreateServerManager();
-    ConnectHistory();
+    m_tool->Initialise(g_serverManager);
     timerId = SetTimer(kWatchdogTimerId, kWatchdogPeriodMs);
+    FitStatusBar();
+    FitServerListItems();
     ShowRotationButton("");
     RefreshFromCurrent();
-    m_caption = GetWindowText();
-    if (!m_startUpArguments.empty())
+    if (m_tool->HasStartUpArguments())
         ::PostMessageA(m_hWnd, kStartUpMessage, 0, 0);
     return TRUE;
-}
-
-void CServerAdminDlg::OnSysCommand(UINT id, LPARAM)
-{
-    switch (id & 0xFFF0) {
-    case IDM_ABOUTBOX: {
-        CAboutDlg about;
-        about.DoModal();
-        break;
-    }
-    case IDM_OPENSERVERSET:
-        OnOpenServerSet();
-        break;
-    case IDM_SAVESERVERSETAS:
-        OnSaveServerSetAs();
-        break;
-    case IDM_SERVERHISTORY:
-        OnServerHistory();
-        break;
-    default:
-        Default();
-    }
 }
 
 // Minimised, the window draws its icon centred in what is left of it.
@@ -132,8 +84,7 @@ void CServerAdminDlg::OnDestroy()
 {
     KillTimer(timerId);
     DestroyServerManager();
-    m_history.FinishWriting();
-    m_serverSet.Close();
+    m_tool->Close();
 }
 
 // Enter in the window must neither close it nor act.
@@ -156,10 +107,10 @@ void CServerAdminDlg::OnClose()
         if (answer == IDYES)
             g_serverManager->StopAllServers();
         else
-            RecordServersLeftRunning();
+            m_tool->RecordServersLeftRunning();
     }
     // The open set keeps the servers left running as running, so that the
     // next start takes them over, and those just stopped as stopped.
-    SaveServerSetIfChanged();
+    m_tool->SaveServerSetIfChanged();
     CDialog::OnCancel();
 }

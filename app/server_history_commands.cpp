@@ -1,7 +1,7 @@
-// The admin window's server history: fed by process control and the set
-// actions, shown in its dialog from the system menu, and a box when the
-// set's log could not be written.
+// The tool's server history: fed by process control and the set actions,
+// shown in its dialog, and a box when the set's log could not be written.
 #include "admin/server_admin_dlg.h"
+#include "app/server_admin_tool.h"
 #include "framework/file_contents.h"
 #include "history/server_history_dlg.h"
 #include "servers/server_manager.h"
@@ -14,15 +14,14 @@ const char kHistoryNotSavedCaption[] = "Server History Not Saved";
 // the message; the window's thread takes the failure from the history. A box
 // opened in the middle of a watchdog pass would let the next tick run inside
 // it, so the box waits until the action that recorded the event is done.
-void CServerAdminDlg::ConnectHistory()
+void ServerAdminTool::ConnectHistory()
 {
-    if (g_serverManager != nullptr)
-        g_serverManager->observer = &m_history;
-    const HWND window = m_hWnd;
-    m_history.SetWriteFailureNotice([window] { ::PostMessageA(window, kHistoryNotSavedMessage, 0, 0); });
+    const HWND window = m_window.GetSafeHwnd();
+    m_history.SetWriteFailureNotice(
+        [window] { ::PostMessageA(window, CServerAdminDlg::kHistoryNotSavedMessage, 0, 0); });
 }
 
-void CServerAdminDlg::OnHistoryNotSaved()
+void ServerAdminTool::ShowHistoryNotSaved()
 {
     LogFailure failure;
     if (!m_history.TakeWriteFailure(failure))
@@ -34,16 +33,16 @@ void CServerAdminDlg::OnHistoryNotSaved()
     const std::string text = what + (failure.eventListed
                                          ? "\n\nEvery event is still listed in the history, and the servers go on."
                                          : "\n\nThe servers go on.");
-    MessageBox(text.c_str(), kHistoryNotSavedCaption, MB_OK | MB_ICONERROR);
+    m_window.MessageBox(text.c_str(), kHistoryNotSavedCaption, MB_OK | MB_ICONERROR);
 }
 
-void CServerAdminDlg::OnServerHistory()
+void ServerAdminTool::ShowServerHistory()
 {
-    CServerHistoryDlg dialog(m_history, this);
+    CServerHistoryDlg dialog(m_history, &m_window);
     dialog.DoModal();
 }
 
-void CServerAdminDlg::RecordServersLeftRunning()
+void ServerAdminTool::RecordServersLeftRunning()
 {
     for (const ServerConfig* server : g_serverManager->slots) {
         if (server != nullptr && server->running == 1)

@@ -1,11 +1,12 @@
-// The admin window's server set: opened from the system menu or named on
-// the command line, saved from the system menu, and written again at the
-// end of every action that changed the table (server_admin_dlg.cpp).
+// The server set: opened with a command or named on the command line,
+// saved with a command, and written again at the end of every action that
+// changed the table (server_admin_dlg.cpp).
 #include <cstdio>
 #include <string>
 #include <vector>
 
 #include "admin/server_admin_dlg.h"
+#include "app/server_admin_tool.h"
 #include "framework/file_contents.h"
 #include "framework/file_dialog.h"
 #include "framework/paths.h"
@@ -38,7 +39,7 @@ std::string ProgramName()
 
 }  // namespace
 
-void CServerAdminDlg::SaveServerSetIfChanged()
+void ServerAdminTool::SaveServerSetIfChanged()
 {
     if (g_serverManager == nullptr)
         return;
@@ -46,41 +47,41 @@ void CServerAdminDlg::SaveServerSetIfChanged()
     if (failure.empty())
         return;
     m_history.ServerSetNotSaved(m_serverSet.Path(), failure);
-    ReportSetFailure(*this, kNotSavedCaption, "saved", m_serverSet.Path(), failure);
+    ReportSetFailure(m_window, kNotSavedCaption, "saved", m_serverSet.Path(), failure);
 }
 
-void CServerAdminDlg::ShowCaption() const
+void ServerAdminTool::ShowCaption() const
 {
     const std::string caption = m_serverSet.IsOpen() ? m_serverSet.FileName() + " - " + m_caption : m_caption;
-    SetWindowText(caption.c_str());
+    m_window.SetWindowText(caption.c_str());
 }
 
 // Unattended starts (a scheduled task, a startup shortcut) are the reason
 // for the argument: the set opens and its servers come back without a
 // question.
-void CServerAdminDlg::OnStartUp()
+void ServerAdminTool::OpenStartUpSet()
 {
     // Its boxes belong to a window the operator can see.
-    ::ShowWindow(m_hWnd, SW_SHOW);
+    ::ShowWindow(m_window.GetSafeHwnd(), SW_SHOW);
     if (m_startUpArguments.size() > 1) {
         const std::string usage = "Usage: " + ProgramName() +
                                   " [SERVER-SET]\n\nGive at most one argument: the server set to open, in double "
                                   "quotes when its path holds blanks. The tool starts with an empty table.";
-        MessageBox(usage.c_str(), kUsageCaption, MB_OK | MB_ICONERROR);
-    } else if (g_serverManager != nullptr) {
+        m_window.MessageBox(usage.c_str(), kUsageCaption, MB_OK | MB_ICONERROR);
+    } else if (g_serverManager != nullptr && !m_startUpArguments.empty()) {
         OpenServerSet(FullPath(m_startUpArguments.front().c_str()), false);
     }
 }
 
 // Running servers would be dropped from the table and go on unwatched, so
 // they are stopped first. Each refusal comes before the file dialog.
-void CServerAdminDlg::OnOpenServerSet()
+void ServerAdminTool::OpenServerSet()
 {
     if (g_serverManager == nullptr)
         return;
     if (g_serverManager->CountRunning() > 0) {
-        MessageBox("Stop the running servers before opening a server set.", kNotOpenedCaption,
-                   MB_OK | MB_ICONINFORMATION);
+        m_window.MessageBox("Stop the running servers before opening a server set.", kNotOpenedCaption,
+                            MB_OK | MB_ICONINFORMATION);
         return;
     }
     if (!m_serverSet.ReplacingLosesNothing(*g_serverManager)) {
@@ -89,59 +90,60 @@ void CServerAdminDlg::OnOpenServerSet()
                       "The table holds %d server(s) that no server set keeps. Replace them with the servers of a "
                       "set?",
                       static_cast<int>(g_serverManager->count));
-        if (MessageBox(question, kOpenCaption, MB_YESNO | MB_ICONQUESTION) != IDYES)
+        if (m_window.MessageBox(question, kOpenCaption, MB_YESNO | MB_ICONQUESTION) != IDYES)
             return;
     }
     CFileDialog dialog(true, kServerSetExtension, nullptr,
                        OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR, kServerSetFilter,
-                       this);
+                       &m_window);
     if (dialog.DoModal() == IDOK)
         OpenServerSet(dialog.GetPathName(), true);
 }
 
 // The servers are back, and the set written, before the list of ignored
 // values waits for the operator.
-void CServerAdminDlg::OpenServerSet(const std::string& path, bool askBeforeStarting)
+void ServerAdminTool::OpenServerSet(const std::string& path, bool askBeforeStarting)
 {
     std::vector<std::string> ignored;
     std::string failure;
     if (!m_serverSet.Open(path, *g_serverManager, ignored, failure)) {
-        ReportSetFailure(*this, kNotOpenedCaption, "opened", path, failure);
+        ReportSetFailure(m_window, kNotOpenedCaption, "opened", path, failure);
         return;
     }
     m_history.OpeningServerSet(path);
     ShowCaption();
-    ShowServerList();
+    m_window.ShowServerList();
     g_serverManager->RestoreRunningServers([&](int toStart) {
         const std::string question = toStart == 1 ? std::string("Start the 1 server that was running when this set was saved?")
                                                   : "Start the " + std::to_string(toStart) +
                                                         " servers that were running when this set was saved?";
-        return !askBeforeStarting || MessageBox(question.c_str(), kOpenCaption, MB_YESNO | MB_ICONQUESTION) == IDYES;
+        return !askBeforeStarting ||
+               m_window.MessageBox(question.c_str(), kOpenCaption, MB_YESNO | MB_ICONQUESTION) == IDYES;
     });
     m_history.ServerSetOpened(path, g_serverManager->count);
-    RefreshFromCurrent();
+    m_window.RefreshFromCurrent();
     SaveServerSetIfChanged();
     if (!ignored.empty()) {
         const std::string text = "These values of the server set\n" + path +
                                  "\nwere not taken; their settings keep their defaults:\n\n" + IgnoredValuesList(ignored);
-        MessageBox(text.c_str(), kIgnoredCaption, MB_OK | MB_ICONINFORMATION);
+        m_window.MessageBox(text.c_str(), kIgnoredCaption, MB_OK | MB_ICONINFORMATION);
     }
 }
 
-void CServerAdminDlg::OnSaveServerSetAs()
+void ServerAdminTool::SaveServerSetAs()
 {
     if (g_serverManager == nullptr)
         return;
     CFileDialog dialog(false, kServerSetExtension, nullptr,
                        OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR, kServerSetFilter,
-                       this);
+                       &m_window);
     if (dialog.DoModal() != IDOK)
         return;
     const std::string path = dialog.GetPathName();
     std::string failure;
     if (!m_serverSet.SaveAs(path, *g_serverManager, failure)) {
         m_history.ServerSetNotSaved(path, failure);
-        ReportSetFailure(*this, kNotSavedCaption, "saved", path, failure);
+        ReportSetFailure(m_window, kNotSavedCaption, "saved", path, failure);
         return;
     }
     m_history.ServerSetSaved(path);

@@ -32,7 +32,8 @@ void PumpMessages()
 // them is timed too.
 bool MeasureRecording(const GameFolder& game)
 {
-    ServerHistory history(SystemHistoryEdges());
+    const ServerRunFacts runFacts(SystemWallTime);
+    ServerHistory history(runFacts, SystemHistoryEdges());
     history.OpeningServerSet(game.BinFolder() + "\\bench.ini");
     ServerConfig server;
     CopyText(server.name, "bench");
@@ -61,7 +62,8 @@ bool MeasureRecording(const GameFolder& game)
 // a window manager about 2 s.
 bool MeasureDialog()
 {
-    ServerHistory history(SystemHistoryEdges());
+    const ServerRunFacts runFacts(SystemWallTime);
+    ServerHistory history(runFacts, SystemHistoryEdges());
     ServerConfig server;
     CopyText(server.name, "bench");
     for (int i = 0; i < kDialogEvents; ++i)

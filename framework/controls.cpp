@@ -21,8 +21,11 @@ std::string ReadItemText(const CWnd& control, UINT lengthMessage, UINT textMessa
 
 void CEdit::EnsureShownText(const char* text) const
 {
-    // Setting a text clears the edit's modified flag; typing sets it.
-    if (::GetFocus() == m_hWnd && SendMessage(EM_GETMODIFY) != 0)
+    // Setting a text clears the edit's modified flag; typing sets it. The
+    // flag is the edit's own, asked first: under Wine the focus is a round
+    // trip to its server, which a refresh that changes nothing would pay
+    // for every edit.
+    if (SendMessage(EM_GETMODIFY) != 0 && ::GetFocus() == m_hWnd)
         return;
     EnsureWindowText(text);
 }
@@ -83,6 +86,13 @@ int CListBox::InsertString(int index, const char* text) const
 std::string CListBox::GetText(int index) const
 {
     return ReadItemText(*this, LB_GETTEXTLEN, LB_GETTEXT, index);
+}
+
+void CListBox::RedrawItem(int index) const
+{
+    RECT item = {};
+    if (SendMessage(LB_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item)) != LB_ERR)
+        ::InvalidateRect(m_hWnd, &item, FALSE);
 }
 
 void CIPAddressCtrl::SetAddress(BYTE field0, BYTE field1, BYTE field2, BYTE field3) const

@@ -57,6 +57,15 @@ public:
     int SetCurSel(int index) const { return static_cast<int>(SendMessage(LB_SETCURSEL, static_cast<WPARAM>(index))); }
     // The item's text; empty for an index that holds no item.
     std::string GetText(int index) const;
+    LPARAM GetItemData(int index) const { return SendMessage(LB_GETITEMDATA, static_cast<WPARAM>(index)); }
+    void SetItemData(int index, LPARAM data) const
+    {
+        SendMessage(LB_SETITEMDATA, static_cast<WPARAM>(index), data);
+    }
+    // An owner-drawn list's items: each this many pixels high.
+    void SetItemHeight(int height) const { SendMessage(LB_SETITEMHEIGHT, 0, MAKELPARAM(height, 0)); }
+    // Has the item drawn again, and nothing else of the list.
+    void RedrawItem(int index) const;
 };
 
 class CIPAddressCtrl : public CWnd {

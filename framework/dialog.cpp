@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <new>
 
+#include "framework/command_table.h"
 #include "framework/dialog_items.h"
 #include "framework/dialog_placement.h"
 #include "framework/modal_loop.h"
@@ -32,6 +33,38 @@ ResourceBytes FindResourceBytes(UINT id, LPCSTR type)
 
 }  // namespace
 
+// One hook for the thread, however many modal dialogs run one inside the
+// other: each message is offered once.
+class CDialog::MessageFilterHook {
+public:
+    MessageFilterHook()
+    {
+        if (Users()++ == 0)
+            Hook() = ::SetWindowsHookExA(WH_MSGFILTER, MessageFilter, nullptr, ::GetCurrentThreadId());
+    }
+    ~MessageFilterHook()
+    {
+        if (--Users() == 0 && Hook() != nullptr) {
+            ::UnhookWindowsHookEx(Hook());
+            Hook() = nullptr;
+        }
+    }
+    MessageFilterHook(const MessageFilterHook&) = delete;
+    MessageFilterHook& operator=(const MessageFilterHook&) = delete;
+
+private:
+    static int& Users()
+    {
+        thread_local int users = 0;
+        return users;
+    }
+    static HHOOK& Hook()
+    {
+        thread_local HHOOK hook = nullptr;
+        return hook;
+    }
+};
+
 void DDX_Control(CDataExchange* dx, int id, CWnd& control)
 {
     control.Attach(dx->Dialog().GetDlgItem(id));
@@ -55,6 +88,7 @@ INT_PTR CDialog::DoModal()
 {
     m_modal = true;
     const ModalLoop loop;
+    const MessageFilterHook filter;
     return ::DialogBoxParamA(CWinApp::ResourceInstance(), MAKEINTRESOURCEA(m_templateId), ModalOwner(m_parent),
                              DialogProc, reinterpret_cast<LPARAM>(this));
 }
@@ -85,6 +119,8 @@ void CDialog::DoDataExchange(CDataExchange*) {}
 
 BOOL CDialog::OnInitDialog()
 {
+    if (const CommandTable* commands = GetCommandTable())
+        commands->Install(m_hWnd);
     return TRUE;
 }
 
@@ -103,7 +139,38 @@ MessageTable CDialog::GetMessageTable() const
     return MessageTable{nullptr, 0};
 }
 
+const CommandTable* CDialog::GetCommandTable() const
+{
+    return nullptr;
+}
+
 void CDialog::OnAfterOutermostMessage(UINT) {}
+
+bool CDialog::PreTranslateMessage(MSG& message)
+{
+    const CommandTable* commands = GetCommandTable();
+    return commands != nullptr && commands->TranslateShortcut(m_hWnd, message);
+}
+
+CDialog* CDialog::FromHandle(HWND hwnd)
+{
+    if (hwnd == nullptr || ::GetWindowLongPtrA(hwnd, DWLP_DLGPROC) != reinterpret_cast<LONG_PTR>(&DialogProc))
+        return nullptr;
+    return reinterpret_cast<CDialog*>(::GetWindowLongPtrA(hwnd, DWLP_USER));
+}
+
+// Messages aimed at a window that is not one of our dialogs (a message box,
+// a file dialog) go their way.
+LRESULT CALLBACK CDialog::MessageFilter(int code, WPARAM wParam, LPARAM lParam) noexcept
+{
+    MSG* message = reinterpret_cast<MSG*>(lParam);
+    if (code == MSGF_DIALOGBOX && message != nullptr) {
+        CDialog* dialog = FromHandle(::GetAncestor(message->hwnd, GA_ROOT));
+        if (dialog != nullptr && dialog->PreTranslateMessage(*message))
+            return TRUE;
+    }
+    return ::CallNextHookEx(nullptr, code, wParam, lParam);
+}
 
 INT_PTR CALLBACK CDialog::DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) noexcept
 {
@@ -232,7 +299,8 @@ const MessageEntry* CDialog::FindEntry(UINT message, UINT code, UINT id) const
         const MessageEntry& entry = table.entries[i];
         if (entry.message != message)
             continue;
-        if ((message == WM_COMMAND || message == WM_NOTIFY) && (entry.code != code || entry.id != id))
+        if ((message == WM_COMMAND || message == WM_NOTIFY || message == WM_DRAWITEM) &&
+            (entry.code != code || entry.id != id))
             continue;
         return &entry;
     }
@@ -276,14 +344,45 @@ INT_PTR CDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, bool&
         const NMHDR* header = reinterpret_cast<const NMHDR*>(lParam);
         code = header->code;
         id = static_cast<UINT>(header->idFrom);
+    } else if (message == WM_DRAWITEM) {
+        id = static_cast<UINT>(wParam);
+    } else if (message == WM_INITMENUPOPUP) {
+        // The items enabled as the table says; the menu goes on opening.
+        const CommandTable* commands = GetCommandTable();
+        if (commands != nullptr) {
+            reachedHandler = true;
+            commands->EnableItems(m_hWnd, reinterpret_cast<HMENU>(wParam));
+        }
+        return FALSE;
     }
     if (m_muted && (message == WM_COMMAND || message == WM_NOTIFY))
         return FALSE;
+    if (RunCommand(message, wParam, lParam)) {
+        reachedHandler = true;
+        return TRUE;
+    }
     const MessageEntry* entry = FindEntry(message, code, id);
     if (entry == nullptr)
         return FALSE;
     reachedHandler = true;
     return Dispatch(*entry, wParam, lParam);
+}
+
+// Menu items send code 0 and shortcuts code 1, without a control; a button
+// sends BN_CLICKED (0) with its own window.
+bool CDialog::RunCommand(UINT message, WPARAM wParam, LPARAM lParam) const
+{
+    const CommandTable* commands = GetCommandTable();
+    if (commands == nullptr)
+        return false;
+    if (message == WM_SYSCOMMAND)
+        return commands->Run(m_hWnd, static_cast<UINT>(wParam & 0xFFF0), true);
+    if (message != WM_COMMAND)
+        return false;
+    const UINT code = HIWORD(wParam);
+    const bool fromMenuOrKey = lParam == 0 && (code == 0 || code == 1);
+    const bool fromButton = lParam != 0 && code == BN_CLICKED;
+    return (fromMenuOrKey || fromButton) && commands->Run(m_hWnd, LOWORD(wParam), false);
 }
 
 INT_PTR CDialog::Dispatch(const MessageEntry& entry, WPARAM wParam, LPARAM lParam)
@@ -294,6 +393,7 @@ INT_PTR CDialog::Dispatch(const MessageEntry& entry, WPARAM wParam, LPARAM lPara
     case HandlerKind::Paint:
     case HandlerKind::Destroy:
     case HandlerKind::Message:
+    case HandlerKind::Size:
         (this->*entry.handler.plain)();
         break;
     case HandlerKind::Notify: {
@@ -311,6 +411,9 @@ INT_PTR CDialog::Dispatch(const MessageEntry& entry, WPARAM wParam, LPARAM lPara
     case HandlerKind::QueryDragIcon:
         // One of the few messages whose result a dialog returns directly.
         return reinterpret_cast<INT_PTR>((this->*entry.handler.queryDragIcon)());
+    case HandlerKind::DrawItem:
+        (this->*entry.handler.drawItem)(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+        return TRUE;
     }
     return m_wantDefault ? FALSE : TRUE;
 }

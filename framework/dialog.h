@@ -7,6 +7,14 @@
 // open. A dialog whose template leaves its position open is centred over its
 // owner when it opens, unless its OnInitDialog has placed it.
 //
+// A dialog with a command table lists its commands in its menus at
+// initialisation, and routes through the table the commands its menu items,
+// shortcuts and buttons send (WM_COMMAND) and those of its system menu
+// (WM_SYSCOMMAND); the menus enable each item as the table says when they
+// open. While a dialog runs modally, each message of its loop, and of the
+// loops nested in it, is first offered to the top-level dialog it is aimed
+// at (PreTranslateMessage), which turns the table's shortcuts into commands.
+//
 // No exception leaves the dialog procedure: what a handler throws is
 // reported in a message box owned by the dialog, and the dialog goes on. A
 // dialog whose initialisation throws is closed again with IDCANCEL.
@@ -20,6 +28,7 @@
 #include "framework/wnd.h"
 
 class CDialog;
+class CommandTable;
 
 // Handed to DoDataExchange while the window initialises.
 class CDataExchange {
@@ -54,6 +63,10 @@ public:
     void EndDialog(INT_PTR result);
     // The code a modeless window ended with; 0 while it has not ended.
     INT_PTR ModelessResult() const { return m_result; }
+    // Given each message aimed at the window or its controls before it is
+    // dispatched; true when it was handled here and must not be. Here: the
+    // shortcuts of the command table.
+    virtual bool PreTranslateMessage(MSG& message);
 
 protected:
     virtual void DoDataExchange(CDataExchange* dx);
@@ -61,14 +74,16 @@ protected:
     virtual void OnOK();
     virtual void OnCancel();
     virtual MessageTable GetMessageTable() const;
+    // Null here: the dialog has no commands beyond its message table.
+    virtual const CommandTable* GetCommandTable() const;
     // Called once an action is over, with the message it began with: after a
-    // message that reached a handler (the message table's, OnOK or OnCancel)
-    // while no other message of this dialog was being handled in the same
-    // message loop. A notification that a handler causes (a control changed
-    // in a refresh) is part of that handler's action; a message that a modal
-    // loop dispatches while a handler waits for it (a tick under an open box)
-    // is an action of its own. Not called after a handler that failed. Does
-    // nothing here.
+    // message that reached a handler (the command table's, the message
+    // table's, OnOK or OnCancel) while no other message of this dialog was
+    // being handled in the same message loop. A notification that a handler
+    // causes (a control changed in a refresh) is part of that handler's
+    // action; a message that a modal loop dispatches while a handler waits
+    // for it (a tick under an open box) is an action of its own. Not called
+    // after a handler that failed. Does nothing here.
     virtual void OnAfterOutermostMessage(UINT message);
 
     // Called from a handler: lets the system's default processing handle the
@@ -98,6 +113,13 @@ private:
     // how to report: it ends the program here rather than unwind through
     // the system's frames.
     static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
+    // The dialog manager's modal loop translates no shortcuts; its message
+    // filter hook, while some dialog runs modally on the thread, hands each
+    // message to the dialog it is aimed at.
+    static LRESULT CALLBACK MessageFilter(int code, WPARAM wParam, LPARAM lParam) noexcept;
+    class MessageFilterHook;
+    // The dialog whose window this is, when it is one of ours.
+    static CDialog* FromHandle(HWND hwnd);
     BOOL Initialise(HWND hwnd);
     void CentreUnlessPlaced(const RECT& before) const;
     bool TemplateLeavesPositionOpen() const;
@@ -110,6 +132,8 @@ private:
     void LoadListItems() const;
     const MessageEntry* FindEntry(UINT message, UINT code, UINT id) const;
     INT_PTR Dispatch(const MessageEntry& entry, WPARAM wParam, LPARAM lParam);
+    // A command of the table, given from a menu, a shortcut or a button.
+    bool RunCommand(UINT message, WPARAM wParam, LPARAM lParam) const;
 
     UINT m_templateId;
     HWND m_parent;

@@ -1,6 +1,7 @@
 // A dialog's message table: each entry maps one message (and, for commands
-// and notifications, one control identifier and one notification code) to
-// one member function of the dialog.
+// and notifications, one control identifier and one notification code; for
+// an owner-drawn control's drawing, its identifier) to one member function
+// of the dialog.
 #pragma once
 
 #include <windows.h>
@@ -18,6 +19,8 @@ enum class HandlerKind : unsigned char {
     QueryDragIcon,  // HCURSOR ()                     WM_QUERYDRAGICON
     Destroy,        // void ()                        WM_DESTROY
     Message,        // void ()                        a message of the program's own
+    DrawItem,       // void (const DRAWITEMSTRUCT&)   WM_DRAWITEM
+    Size,           // void ()                        WM_SIZE
 };
 
 // A handler, as a member of CDialog; `kind` tells which member is set.
@@ -27,12 +30,13 @@ union DialogHandler {
     void (CDialog::*timer)(UINT_PTR);
     void (CDialog::*sysCommand)(UINT, LPARAM);
     HCURSOR (CDialog::*queryDragIcon)();
+    void (CDialog::*drawItem)(const DRAWITEMSTRUCT&);
 };
 
 struct MessageEntry {
     UINT message;
     UINT code;  // notification code, for WM_COMMAND and WM_NOTIFY
-    UINT id;    // control identifier, for WM_COMMAND and WM_NOTIFY
+    UINT id;    // control identifier, for WM_COMMAND, WM_NOTIFY and WM_DRAWITEM
     HandlerKind kind;
     DialogHandler handler;
 };
@@ -145,6 +149,24 @@ template <class T>
 MessageEntry Destroy(void (T::*handler)())
 {
     MessageEntry entry = Entry(WM_DESTROY, 0, 0, HandlerKind::Destroy);
+    entry.handler.plain = static_cast<void (CDialog::*)()>(handler);
+    return entry;
+}
+
+// An owner-drawn control's item to draw.
+template <class T>
+MessageEntry DrawItem(UINT id, void (T::*handler)(const DRAWITEMSTRUCT&))
+{
+    MessageEntry entry = Entry(WM_DRAWITEM, 0, id, HandlerKind::DrawItem);
+    entry.handler.drawItem = static_cast<void (CDialog::*)(const DRAWITEMSTRUCT&)>(handler);
+    return entry;
+}
+
+// The window's new size, read from the window itself.
+template <class T>
+MessageEntry Size(void (T::*handler)())
+{
+    MessageEntry entry = Entry(WM_SIZE, 0, 0, HandlerKind::Size);
     entry.handler.plain = static_cast<void (CDialog::*)()>(handler);
     return entry;
 }

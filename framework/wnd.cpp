@@ -1,6 +1,5 @@
 #include "framework/wnd.h"
 
-#include "framework/menu.h"
 #include "framework/modal_loop.h"
 
 LRESULT CWnd::SendMessage(UINT message, WPARAM wParam, LPARAM lParam) const
@@ -69,11 +68,6 @@ RECT CWnd::GetClientRect() const
     RECT rect = {};
     ::GetClientRect(m_hWnd, &rect);
     return rect;
-}
-
-CMenu CWnd::GetSystemMenu(bool revert) const
-{
-    return CMenu(::GetSystemMenu(m_hWnd, revert ? TRUE : FALSE));
 }
 
 void CWnd::SetIcon(HICON icon, bool big) const

@@ -5,8 +5,6 @@
 
 #include <string>
 
-class CMenu;
-
 class CWnd {
 public:
     CWnd() = default;
@@ -34,7 +32,6 @@ public:
 
     bool IsIconic() const;
     RECT GetClientRect() const;
-    CMenu GetSystemMenu(bool revert) const;
     void SetIcon(HICON icon, bool big) const;
     UINT_PTR SetTimer(UINT_PTR id, UINT elapseMs) const;
     bool KillTimer(UINT_PTR id) const;

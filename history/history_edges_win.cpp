@@ -1,9 +1,8 @@
 #include "history/history_edges_win.h"
 
 #include "history/history_log_win.h"
-#include "history/local_time_win.h"
 
 HistoryEdges SystemHistoryEdges()
 {
-    return HistoryEdges{LocalTimeNow, AppendToLog, ReadLogTail};
+    return HistoryEdges{AppendToLog, ReadLogTail};
 }

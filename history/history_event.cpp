@@ -1,6 +1,7 @@
 #include "history/history_event.h"
 
-#include <cstdio>
+#include "servers/exit_code.h"
+#include "servers/wall_clock.h"
 
 namespace {
 
@@ -10,18 +11,6 @@ const char* const kWords[] = {
 };
 static_assert(sizeof kWords / sizeof kWords[0] == static_cast<int>(HistoryEvent::HistoryNotSaved) + 1,
               "one word per event");
-
-struct NamedCode {
-    std::uint32_t code;
-    const char* name;
-};
-
-const NamedCode kNamedCodes[] = {
-    {0xC0000005u, "access violation"},  {0xC00000FDu, "stack overflow"},  {0xC0000374u, "heap corruption"},
-    {0xC0000409u, "buffer overrun"},    {0xC000013Au, "ended by Ctrl+C"},
-};
-
-constexpr std::uint32_t kSystemCodes = 0xC0000000u;
 
 std::string ProcessText(std::uint32_t processId)
 {
@@ -44,29 +33,14 @@ bool IsEventWord(const std::string& text)
     return false;
 }
 
-std::string RunTimeText(std::int64_t seconds)
-{
-    if (seconds < 0)
-        seconds = 0;
-    char text[32];
-    std::snprintf(text, sizeof text, "%lld:%02d:%02d", static_cast<long long>(seconds / 3600),
-                  static_cast<int>(seconds / 60 % 60), static_cast<int>(seconds % 60));
-    return text;
-}
-
 std::string ExitCodeText(std::uint32_t code)
 {
     std::string text = "code " + std::to_string(code);
-    if (code < kSystemCodes)
+    const std::string hex = SystemCodeHex(code);
+    if (hex.empty())
         return text;
-    char hex[16];
-    std::snprintf(hex, sizeof hex, "0x%08X", static_cast<unsigned>(code));
-    text += std::string(" (") + hex;
-    for (const NamedCode& named : kNamedCodes) {
-        if (named.code == code)
-            text += std::string(", ") + named.name;
-    }
-    return text + ")";
+    const char* name = SystemCodeName(code);
+    return text + " (" + hex + (name != nullptr ? std::string(", ") + name : std::string()) + ")";
 }
 
 std::string StartedDetails(StartCause cause, int relaunch, std::uint32_t processId)

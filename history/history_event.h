@@ -28,8 +28,6 @@ const char* EventWord(HistoryEvent event);
 // True when the text is one of the events' words.
 bool IsEventWord(const std::string& text);
 
-// "0:00:02", "12:04:31": hours, minutes and seconds; negative counts as 0.
-std::string RunTimeText(std::int64_t seconds);
 // The exit code in decimal and, for the system's own codes (0xC0000000 and
 // up), in hex with the name of the common ones.
 std::string ExitCodeText(std::uint32_t code);

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "servers/wall_clock.h"
+
 struct HistoryEntry {
     std::string time;
     std::string server;  // empty for the set's own events
@@ -28,6 +30,7 @@ struct LocalTime {
     int offsetMinutes;  // east of UTC
 };
 
+LocalTime LocalTimeOf(WallTime time);
 std::string TimeText(const LocalTime& time);
 
 // The entry's line, with its line end. A control character inside (below

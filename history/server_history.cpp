@@ -6,7 +6,15 @@
 #include "history/history_files.h"
 #include "history/history_line.h"
 
-ServerHistory::ServerHistory(HistoryEdges edges) : m_edges(std::move(edges)), m_writer(m_edges.append) {}
+ServerHistory::ServerHistory(const ServerRunFacts& runFacts, HistoryEdges edges)
+    : m_runFacts(runFacts), m_edges(std::move(edges)), m_writer(m_edges.append)
+{
+}
+
+std::string ServerHistory::NowText() const
+{
+    return TimeText(LocalTimeOf(m_runFacts.Now()));
+}
 
 // Everything an event takes happens in here, its details and the dialog's
 // showing it too, so that nothing thrown reaches process control.
@@ -14,7 +22,7 @@ template <typename Details>
 void ServerHistory::Record(const char* server, HistoryEvent event, Details&& details)
 {
     try {
-        HistoryEntry entry{m_edges.now(), server, EventWord(event), details()};
+        HistoryEntry entry{NowText(), server, EventWord(event), details()};
         if (!m_logPath.empty())
             m_writer.Queue(m_logPath, HistoryLine(entry));
         if (m_listener != nullptr)
@@ -42,7 +50,7 @@ bool ServerHistory::TakeWriteFailure(LogFailure& failure)
     if (!m_writer.TakeFailure(failure))
         return false;
     if (m_listener != nullptr)
-        m_listener->Heard({m_edges.now(), "", EventWord(HistoryEvent::HistoryNotSaved),
+        m_listener->Heard({NowText(), "", EventWord(HistoryEvent::HistoryNotSaved),
                            HistoryNotSavedDetails(failure.logPath, failure.reason)});
     return true;
 }
@@ -52,8 +60,6 @@ bool ServerHistory::TakeWriteFailure(LogFailure& failure)
 void ServerHistory::OpeningServerSet(const std::string& setPath)
 {
     m_logPath.clear();
-    for (int& relaunches : m_relaunches)
-        relaunches = 0;
     m_adoptedAtOpen = 0;
     m_startedAtOpen = 0;
     try {
@@ -94,14 +100,12 @@ void ServerHistory::AlertNotSent(const std::string& server, const std::string& r
     Record(server.c_str(), HistoryEvent::AlertNotSent, [&] { return reason; });
 }
 
-// The relaunches count from the last start that was not the watchdog's.
 void ServerHistory::Started(int slot, const ServerConfig& server, StartCause cause, std::uint32_t processId)
 {
-    int& relaunches = m_relaunches[slot];
-    relaunches = cause == StartCause::Watchdog ? relaunches + 1 : 0;
     if (cause == StartCause::Set)
         ++m_startedAtOpen;
-    Record(server.name, HistoryEvent::Started, [&] { return StartedDetails(cause, relaunches, processId); });
+    Record(server.name, HistoryEvent::Started,
+           [&] { return StartedDetails(cause, m_runFacts.Of(slot).relaunches, processId); });
 }
 
 void ServerHistory::StartFailed(int, const ServerConfig& server, StartCause, const std::string& reason)
@@ -119,9 +123,8 @@ void ServerHistory::Stopped(int, const ServerConfig& server, const ProcessEnd& e
     Record(server.name, HistoryEvent::Stopped, [&] { return StoppedDetails(end); });
 }
 
-void ServerHistory::Adopted(int slot, const ServerConfig& server, std::uint32_t processId, std::int64_t runSeconds)
+void ServerHistory::Adopted(int, const ServerConfig& server, std::uint32_t processId, std::int64_t runSeconds)
 {
-    m_relaunches[slot] = 0;
     ++m_adoptedAtOpen;
     Record(server.name, HistoryEvent::Adopted, [&] { return AdoptedDetails(processId, runSeconds); });
 }

@@ -2,7 +2,9 @@
 // report, timed and kept for the dialog and, while a set is open, queued
 // for the set's log. It observes only; nothing it does or fails to do
 // changes what the servers or the set do: what goes wrong inside it is
-// caught where it was called and told like a line not written.
+// caught where it was called and told like a line not written. Its clock
+// and each server's relaunch count are the run facts', which must have
+// taken in a report before the history is told of it.
 #pragma once
 
 #include <exception>
@@ -14,12 +16,10 @@
 #include "history/history_listener.h"
 #include "history/history_store.h"
 #include "history/history_writer.h"
-#include "servers/server_manager.h"
+#include "servers/server_run_facts.h"
 
-// What the history needs of the system: the clock, and the log files.
+// What the history needs of the system: the log files.
 struct HistoryEdges {
-    // Now, local to the second with the offset from UTC.
-    std::function<std::string()> now;
     // Called on the writer's thread.
     AppendLogLine append;
     // What the log holds at its end, its rotated log's end first; empty
@@ -29,7 +29,7 @@ struct HistoryEdges {
 
 class ServerHistory : public ServerObserver {
 public:
-    explicit ServerHistory(HistoryEdges edges);
+    ServerHistory(const ServerRunFacts& runFacts, HistoryEdges edges);
 
     // Told after every event, so that an open dialog can show it.
     std::function<void()> onChange;
@@ -66,16 +66,18 @@ public:
     void Adopted(int slot, const ServerConfig& server, std::uint32_t processId, std::int64_t runSeconds) override;
 
 private:
+    // As the log writes the time.
+    std::string NowText() const;
     template <typename Details>
     void Record(const char* server, HistoryEvent event, Details&& details);
     void TellNotRecorded(const std::exception& failure);
 
+    const ServerRunFacts& m_runFacts;
     const HistoryEdges m_edges;
     HistoryStore m_store;
     HistoryWriter m_writer;
     HistoryListener* m_listener = nullptr;
     std::string m_logPath;  // empty while no set is open
-    int m_relaunches[kMaxServers] = {};
     int m_adoptedAtOpen = 0;
     int m_startedAtOpen = 0;
 };

@@ -3,7 +3,7 @@
 #pragma once
 
 #define IDM_ALERTS 0x0060
-#define IDS_ALERTS 106
+#define IDS_ALERTS 107
 #define IDD_ALERTS 132
 #define IDC_ALERTS_ADDRESS 1043
 #define IDC_ALERTS_PROBLEM 1044

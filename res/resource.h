@@ -2,17 +2,27 @@
 // Shared by the resource script and the code, so it holds plain #defines only.
 #pragma once
 
+// The admin window's commands (multiples of 16, so that the system menu can
+// list them) and their texts.
 #define IDM_ABOUTBOX 0x0010
 #define IDM_OPENSERVERSET 0x0020
 #define IDM_SAVESERVERSETAS 0x0030
+#define IDM_EXIT 0x0050
 #define IDD_ABOUTBOX 100
 #define IDS_ABOUTBOX 101
 #define IDS_OPENSERVERSET 103
 #define IDS_SAVESERVERSETAS 104
+#define IDS_EXIT 106
+// The popups of the admin window's menu bar.
+#define IDM_FILE_MENU 0x0200
+#define IDM_SERVER_MENU 0x0210
+#define IDM_OPTIONS_MENU 0x0220
+#define IDM_HELP_MENU 0x0230
 // The rotation button's two captions: without and with a rotation file.
 #define IDS_NEWROTATION 110
 #define IDS_EDITROTATION 111
 #define IDD_SERVERADMIN_DIALOG 102
+// The icon of the windows, and the admin window's menu bar.
 #define IDR_MAINFRAME 128
 #define IDD_MAPROTATION 130
 
@@ -59,6 +69,7 @@
 #define IDC_ANTICHEAT 1037
 #define IDC_OPENCHAT 1038
 #define IDC_JUMPSLOWDOWN 1039
+#define IDC_STATUSBAR 1043
 
 // Rotation editor (template 130); its identifiers overlap the admin window's.
 #define IDC_ROTATION_GAMEMODE 1010

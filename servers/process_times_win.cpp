@@ -2,13 +2,6 @@
 
 namespace {
 
-constexpr std::uint64_t kTicksPerSecond = 10000000;
-
-std::uint64_t Ticks(const FILETIME& time)
-{
-    return static_cast<std::uint64_t>(time.dwHighDateTime) << 32 | time.dwLowDateTime;
-}
-
 std::int64_t SecondsBetween(std::uint64_t from, std::uint64_t to)
 {
     return to > from ? static_cast<std::int64_t>((to - from) / kTicksPerSecond) : 0;
@@ -16,13 +9,18 @@ std::int64_t SecondsBetween(std::uint64_t from, std::uint64_t to)
 
 }  // namespace
 
+std::uint64_t TicksOf(const FILETIME& time)
+{
+    return static_cast<std::uint64_t>(time.dwHighDateTime) << 32 | time.dwLowDateTime;
+}
+
 bool ReadProcessTimes(HANDLE process, std::uint64_t& created, std::uint64_t& exited)
 {
     FILETIME creation = {}, exit = {}, kernel = {}, user = {};
     if (!::GetProcessTimes(process, &creation, &exit, &kernel, &user))
         return false;
-    created = Ticks(creation);
-    exited = Ticks(exit);
+    created = TicksOf(creation);
+    exited = TicksOf(exit);
     return true;
 }
 
@@ -49,5 +47,5 @@ std::int64_t SecondsRunning(HANDLE process)
         return 0;
     FILETIME now = {};
     ::GetSystemTimeAsFileTime(&now);
-    return SecondsBetween(created, Ticks(now));
+    return SecondsBetween(created, TicksOf(now));
 }

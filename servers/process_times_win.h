@@ -8,7 +8,11 @@
 
 #include "servers/server_observer.h"
 
-// In 100-ns units since 1601; false when the times cannot be read. `exited`
+// The system's times count 100-ns units since 1601.
+constexpr std::uint64_t kTicksPerSecond = 10000000;
+std::uint64_t TicksOf(const FILETIME& time);
+
+// False when the times cannot be read. `exited`
 // means nothing while the process runs.
 bool ReadProcessTimes(HANDLE process, std::uint64_t& created, std::uint64_t& exited);
 // Whether the process has ended, and if so its exit code and how long it ran.

@@ -14,6 +14,8 @@ const char kBaseName[] = "qyr";
 
 ServerManager::~ServerManager()
 {
+    // Its watchers may be gone already; a table going as a whole tells none.
+    observer = nullptr;
     for (int i = 0; i < kMaxServers; ++i)
         FreeSlot(i);
     count = 0;
@@ -29,6 +31,8 @@ void ServerManager::FreeSlot(int index)
     slot->ForgetProcess();
     delete slot;
     slot = nullptr;
+    if (observer != nullptr)
+        observer->Removed(index);
 }
 
 ServerConfig* ServerManager::Current() const

@@ -49,6 +49,8 @@ public:
 
     bool SelectServerByName(const char* name);
     ServerConfig* FindServerByName(const char* name) const;
+    // The lowest slot whose server has this name, case aside; -1 for none.
+    int FindSlotByName(const char* name) const;
     void MakeUniqueName(char (&out)[kTextSize]) const;
     int NextFreePort() const;
 
@@ -69,6 +71,10 @@ public:
     // The watchdog pass: launches again every server marked running whose
     // process has ended.
     void RestartExitedServers();
+    // Whether the slot's server is marked running but its process has ended,
+    // so that the next watchdog pass launches it again. A process whose
+    // state cannot be read counts as running.
+    bool HasEnded(int index) const;
     // Adopts the process the record names by its ids and creation time,
     // as a saved set brings it back: only while it runs and is the one
     // recorded, the same process id created at the same time, running
@@ -95,7 +101,6 @@ public:
 
 private:
     void FreeSlot(int index);
-    int FindSlotByName(const char* name) const;
     bool IsPortUsed(int port) const;
 };
 

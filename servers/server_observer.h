@@ -1,7 +1,7 @@
 // What process control tells whoever watches it: each launch, failed
 // launch, exit found, stop and adoption, with what the system said about
-// the process. Watching changes nothing of what process control does; with
-// no observer nothing is told.
+// the process, and each record that leaves its slot. Watching changes
+// nothing of what process control does; with no observer nothing is told.
 #pragma once
 
 #include <cstdint>
@@ -29,4 +29,8 @@ public:
     // `end.ended` is false when the process still ran once the stop was done.
     virtual void Stopped(int slot, const ServerConfig& server, const ProcessEnd& end) = 0;
     virtual void Adopted(int slot, const ServerConfig& server, std::uint32_t processId, std::int64_t runSeconds) = 0;
+    // The slot's record is gone, deleted or replaced by a set's: what was
+    // kept of the slot belongs to no server now. Not told when the whole
+    // table goes.
+    virtual void Removed(int /*slot*/) {}
 };

@@ -231,20 +231,24 @@ void ServerManager::StopAllServers()
     }
 }
 
+bool ServerManager::HasEnded(int index) const
+{
+    const ServerConfig* server = SlotAt(slots, index);
+    if (server == nullptr || server->running != 1)
+        return false;
+    // A query that fails tells nothing about the process, which may well
+    // still be serving; it counts as still running, since a relaunch could
+    // put a second server on the same port.
+    DWORD exitCode = STILL_ACTIVE;
+    return ::GetExitCodeProcess(server->process.hProcess, &exitCode) && exitCode != STILL_ACTIVE;
+}
+
 void ServerManager::RestartExitedServers()
 {
     for (int i = 0; i < kMaxServers; ++i) {
+        if (!HasEnded(i))
+            continue;
         ServerConfig* server = slots[i];
-        if (server == nullptr || server->running != 1)
-            continue;
-        // A query that fails tells nothing about the process, which may well
-        // still be serving; it counts as still running, since a relaunch
-        // could put a second server on the same port.
-        DWORD exitCode = STILL_ACTIVE;
-        if (!::GetExitCodeProcess(server->process.hProcess, &exitCode))
-            exitCode = STILL_ACTIVE;
-        if (exitCode == STILL_ACTIVE)
-            continue;
         server->running = 0;
         if (observer != nullptr)
             observer->Exited(i, *server, EndOfProcess(server->process.hProcess));

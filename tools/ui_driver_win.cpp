@@ -2,7 +2,7 @@
 // would, for the screenshots of the documentation. Each argument is one
 // step, done in order:
 //   new                      click "New"
-//   name=<text>              type a server name and leave the field
+//   type=<id>:<text>         type into the edit with this control id and leave it
 //   start                    click "Start"
 //   select=<index>           select an entry of the server list
 //   check=<id>               toggle the check box with this control id
@@ -10,6 +10,8 @@
 //   rotation                 click the rotation button (opens the editor)
 //   add                      click "Add" in the rotation editor
 //   about                    open the About box from the system menu
+//   menu=<letter>            open the menu bar's menu of this access key
+//   escape                   press Esc (twice closes an open menu)
 //   close                    ask the window to close (the question appears)
 //   press=<caption>:<id>     press button <id> of the window with this caption
 //   rect=<caption>           print "x y width height" of that window
@@ -72,10 +74,12 @@ void Step(const std::string& step)
     const std::string argument = equals == std::string::npos ? std::string() : step.substr(equals + 1);
     if (verb == "new") {
         Command(FindTopLevel(QYRSAT_MAIN_CAPTION), IDC_NEW, BN_CLICKED);
-    } else if (verb == "name") {
+    } else if (verb == "type") {
         const HWND main = FindTopLevel(QYRSAT_MAIN_CAPTION);
-        ::SendDlgItemMessageA(main, IDC_NAME, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(argument.c_str()));
-        Command(main, IDC_NAME, EN_KILLFOCUS);
+        const int id = std::atoi(argument.c_str());
+        const std::string text = argument.substr(argument.find(':') + 1);
+        ::SendDlgItemMessageA(main, id, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+        Command(main, id, EN_KILLFOCUS);
     } else if (verb == "start") {
         Command(FindTopLevel(QYRSAT_MAIN_CAPTION), IDC_START, BN_CLICKED);
     } else if (verb == "select") {
@@ -96,6 +100,12 @@ void Step(const std::string& step)
         Command(FindTopLevel(kEditorCaption), IDC_ROTATION_ADD, BN_CLICKED);
     } else if (verb == "about") {
         ::PostMessageA(FindTopLevel(QYRSAT_MAIN_CAPTION), WM_SYSCOMMAND, IDM_ABOUTBOX, 0);
+    } else if (verb == "menu") {
+        ::PostMessageA(FindTopLevel(QYRSAT_MAIN_CAPTION), WM_SYSCOMMAND, SC_KEYMENU,
+                       static_cast<LPARAM>(static_cast<unsigned char>(argument.c_str()[0])));
+    } else if (verb == "escape") {
+        // Into the thread's queue, where an open menu takes its keys from.
+        ::PostMessageA(FindTopLevel(QYRSAT_MAIN_CAPTION), WM_KEYDOWN, VK_ESCAPE, 0);
     } else if (verb == "close") {
         ::PostMessageA(FindTopLevel(QYRSAT_MAIN_CAPTION), WM_CLOSE, 0, 0);
     } else if (verb == "press") {

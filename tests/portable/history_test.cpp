@@ -12,6 +12,7 @@
 #include "history/history_files.h"
 #include "history/history_store.h"
 #include "history/history_writer.h"
+#include "servers/wall_clock.h"
 
 const std::string kTime = "2026-12-08T03:12:44+01:00";
 
@@ -46,7 +47,7 @@ TEST(HistoryTexts, SayWhatHappened)
         {LogPathOfSet("/a.b/servers"), "/a.b/servers.log"},
         {LogPathOfSet("/a/.ini"), "/a/.log"},
         {LogPathOfSet("/a/x.LOG"), "/a/x.LOG.log"},  // never the set itself
-        {TimeText({2026, 1, 2, 3, 4, 5, -570}), "2026-01-02T03:04:05-09:30"},
+        {TimeText(LocalTimeOf({1767357245, -570})), "2026-01-02T03:04:05-09:30"},
         {HistoryLine({kTime, "a\tb", "exited", "x\r\ny\x1b\x7f"}), kTime + "\ta b\texited\tx  y  \r\n"},  // plain text
     };
     for (const auto& [text, expected] : cases)

@@ -18,6 +18,9 @@ const kPage = { viewport: { width: 1280, height: 720 }, ignoreHTTPSErrors: true 
 const kClientUnits = { width: 496, height: 247 };
 const kButtonCentres = { start: { x: 30, y: 157.5 }, new: { x: 95, y: 157.5 } };
 const kPixelsPerUnit = { x: 6 / 4, y: 13 / 8 };
+// Below the template's area the window grows by its status bar, which that
+// font makes 20 pixels high.
+const kStatusBarPixels = 20;
 
 // Looks at the noVNC canvas as the page shows it: where the canvas is and
 // how much it is scaled, the one window on the desktop (the bounding box of
@@ -54,11 +57,12 @@ async function look(page, point) {
 }
 
 // Where a button's centre is on the page, measured from the window's
-// bottom-left corner, below which lies only the window's border.
+// bottom-left corner, below which lie only the status bar and the window's
+// border.
 function buttonOnPage(screen, centre) {
     const { window } = screen;
     const border = (window.right - window.left - kClientUnits.width * kPixelsPerUnit.x) / 2;
-    const clientBottom = window.bottom - border;
+    const clientBottom = window.bottom - border - kStatusBarPixels;
     return {
         x: screen.left + (window.left + border + centre.x * kPixelsPerUnit.x) * screen.scale,
         y: screen.top + (clientBottom - (kClientUnits.height - centre.y) * kPixelsPerUnit.y) * screen.scale,

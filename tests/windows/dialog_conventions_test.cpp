@@ -1,6 +1,7 @@
-// What a Windows operator expects of every dialog and of the system menu:
-// each control reached by an access key, on its own text or on the label just
-// before it, and every text whole at the scale dpi-run.sh runs this at.
+// What a Windows operator expects of every dialog and of the menus: each
+// control and menu item reached by an access key, on its own text or on the
+// label just before it, and every text whole at the scale dpi-run.sh runs
+// this at.
 #include <cctype>
 #include <cstdlib>
 #include <map>
@@ -123,6 +124,13 @@ void ExpectConventions(UINT templateId)
     ExpectAccessKeys(keyTexts);
 }
 
+std::string MenuText(HMENU menu, int position)
+{
+    char text[256] = "";
+    ::GetMenuStringA(menu, static_cast<UINT>(position), text, sizeof text, MF_BYPOSITION);
+    return text;
+}
+
 using DialogConventionsTest = AdminWindowTest;
 
 }  // namespace
@@ -143,13 +151,34 @@ TEST_F(DialogConventionsTest, EveryControlHasAnAccessKeyAndRoomForItsTexts)
     const HMENU menu = ::GetSystemMenu(m_window, FALSE);
     std::vector<std::string> keyTexts;
     for (int i = 0; i < ::GetMenuItemCount(menu); ++i) {
-        char text[256] = "";
-        ::GetMenuStringA(menu, static_cast<UINT>(i), text, sizeof text, MF_BYPOSITION);
         if (::GetMenuItemID(menu, i) != 0 && ::GetMenuItemID(menu, i) <= SC_RESTORE)
-            keyTexts.push_back(text);
+            keyTexts.push_back(MenuText(menu, i));
     }
     EXPECT_GT(keyTexts.size(), 6u) << "the window's own items or the system's are missing";
     ExpectAccessKeys(keyTexts);
+
+    // The menu bar in one line, every title and every item of a popup with
+    // a letter of its own in its menu.
+    const HMENU bar = ::GetMenu(m_window);
+    std::vector<std::string> titles;
+    RECT first = {};
+    ::GetMenuItemRect(m_window, bar, 0, &first);
+    for (int i = 0; i < ::GetMenuItemCount(bar); ++i) {
+        titles.push_back(MenuText(bar, i));
+        RECT title = {};
+        ::GetMenuItemRect(m_window, bar, static_cast<UINT>(i), &title);
+        EXPECT_EQ(title.top, first.top) << "\"" << titles.back() << "\" is on a line of its own";
+        const HMENU popup = ::GetSubMenu(bar, i);
+        std::vector<std::string> items;
+        for (int j = 0; j < ::GetMenuItemCount(popup); ++j) {
+            if (::GetMenuItemID(popup, j) != 0)
+                items.push_back(MenuText(popup, j));
+        }
+        EXPECT_FALSE(items.empty()) << titles.back();
+        ExpectAccessKeys(items);
+    }
+    EXPECT_GE(titles.size(), 3u) << "the menu bar's titles are missing";
+    ExpectAccessKeys(titles);
 }
 
 // Through the real dialog manager, as the message loop hands it the keys;

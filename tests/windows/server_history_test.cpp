@@ -1,9 +1,10 @@
 // The server history on the real admin window with real stand-in servers:
 // what its dialog lists is what the set's log holds, line for line. Its
 // clock, in a zone with daylight saving time.
-#include "history/local_time_win.h"
+#include "history/history_line.h"
 #include "history/server_history_dlg.h"
 #include "res/resource.h"
+#include "servers/wall_clock_win.h"
 #include "standin/standin_protocol.h"
 #include "tests/file_bytes.h"
 #include "tests/support/standin_workspace_win.h"
@@ -194,7 +195,8 @@ TEST_F(ServerHistoryTest, LogIsKeptOnlyWithASetRotatedWhenFullAndToldOfOnceWhenR
 // the oldest are let go. The details take the width the others leave.
 TEST_F(ServerHistoryTest, TheListStaysWhereTheOperatorPutItAndShowsWholeDetails)
 {
-    ServerHistory history({[] { return std::string("2026-12-08T03:12:44+01:00"); }, nullptr, nullptr});
+    const ServerRunFacts runFacts([] { return WallTime{}; });
+    ServerHistory history(runFacts, {nullptr, nullptr});
     const ServerConfig server;
     for (std::uint32_t code = 0; code < HistoryStore::kRunEvents; ++code)
         history.Stopped(0, server, ProcessEnd{true, code, 0});
@@ -213,8 +215,9 @@ TEST_F(ServerHistoryTest, TheListStaysWhereTheOperatorPutItAndShowsWholeDetails)
     EXPECT_EQ(details.right, room.right);
 }
 
-// Each moment has the offset of the system's zone at that moment; the test
-// runs in a zone with daylight saving time (see CMakeLists.txt).
+// Each moment of the system's clock, as the history writes it, has the
+// offset of the system's zone at that moment; the test runs in a zone with
+// daylight saving time (see CMakeLists.txt).
 TEST(LocalTime, OffsetIsTheZonesOwnInSummerAndInWinter)
 {
     TIME_ZONE_INFORMATION zone = {};
@@ -225,6 +228,6 @@ TEST(LocalTime, OffsetIsTheZonesOwnInSummerAndInWinter)
         const LONG bias = zone.Bias + (month == 7 ? zone.DaylightBias : zone.StandardBias);
         char offset[16];
         std::snprintf(offset, sizeof offset, "%+03ld:%02ld", -bias / 60, std::labs(bias) % 60);
-        EXPECT_EQ(LocalTimeText(utc).substr(19), offset) << "month " << utc.wMonth;
+        EXPECT_EQ(TimeText(LocalTimeOf(WallTimeAt(utc))).substr(19), offset) << "month " << utc.wMonth;
     }
 }

@@ -403,12 +403,13 @@ TEST_F(ServerWatchdog, AFailingHistoryLeavesTheRelaunchDone)
         SCOPED_TRACE(clockThrows ? "a clock that throws" : "a log write that never returns");
         std::promise<void> logTakesLines;
         const std::shared_future<void> logTookLines = logTakesLines.get_future().share();
-        const auto now = [clockThrows] { return clockThrows ? throw std::runtime_error("no clock") : std::string(); };
+        const ServerRunFacts runFacts(
+            [clockThrows] { return clockThrows ? throw std::runtime_error("no clock") : WallTime{}; });
         const auto append = [logTookLines](const std::string&, const std::string&, std::string&) {
             logTookLines.wait();
             return true;
         };
-        TimedHistory history({now, append, nullptr});
+        TimedHistory history(runFacts, {append, nullptr});
         history.ServerSetSaved(workspace.Folder() + "\\servers.ini");
         StartAndWait(0);
         ASSERT_TRUE(HasEnded(Server(0).process.hProcess));
@@ -420,6 +421,7 @@ TEST_F(ServerWatchdog, AFailingHistoryLeavesTheRelaunchDone)
         EXPECT_EQ(history.TakeWriteFailure(failure), clockThrows);
         logTakesLines.set_value();
         manager.StopServer(0);
+        manager.observer = nullptr;  // the history goes with this round
     }
 }
 

@@ -1,0 +1,28 @@
+#include "servers/wall_clock.h"
+
+#include <cstdio>
+
+namespace {
+constexpr std::int64_t kSecondsPerDay = 24 * 60 * 60;
+}
+
+std::string TimeOfDayText(WallTime time)
+{
+    std::int64_t seconds = (time.utcSeconds + std::int64_t{time.offsetMinutes} * 60) % kSecondsPerDay;
+    if (seconds < 0)
+        seconds += kSecondsPerDay;
+    char text[16];
+    std::snprintf(text, sizeof text, "%02d:%02d:%02d", static_cast<int>(seconds / 3600),
+                  static_cast<int>(seconds / 60 % 60), static_cast<int>(seconds % 60));
+    return text;
+}
+
+std::string RunTimeText(std::int64_t seconds)
+{
+    if (seconds < 0)
+        seconds = 0;
+    char text[32];
+    std::snprintf(text, sizeof text, "%lld:%02d:%02d", static_cast<long long>(seconds / 3600),
+                  static_cast<int>(seconds / 60 % 60), static_cast<int>(seconds % 60));
+    return text;
+}
