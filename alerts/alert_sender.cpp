@@ -81,7 +81,7 @@ AlertSender::AlertSender(AlertEdges edges) : m_shared(std::make_shared<Shared>(s
 
 AlertSender::~AlertSender()
 {
-    Finish(kFinishWait);
+    Finish(std::chrono::steady_clock::now() + kFinishWait);
 }
 
 void AlertSender::SetTarget(const std::optional<WebhookAddress>& address, AlertFormat format)
@@ -125,14 +125,14 @@ std::vector<AlertNotSent> AlertSender::TakeNotSent()
     return std::exchange(m_shared->notSent, {});
 }
 
-void AlertSender::Finish(std::chrono::milliseconds bound)
+void AlertSender::Finish(std::chrono::steady_clock::time_point until)
 {
     if (!m_thread.joinable())
         return;
     std::unique_lock<std::mutex> lock(m_shared->mutex);
     m_shared->ending = true;
     m_shared->changed.notify_all();
-    const bool ended = m_shared->changed.wait_for(lock, bound, [this] { return !m_shared->running; });
+    const bool ended = m_shared->changed.wait_until(lock, until, [this] { return !m_shared->running; });
     lock.unlock();
     if (!ended) {
         m_thread.detach();

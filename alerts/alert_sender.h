@@ -65,9 +65,9 @@ public:
     void Hand(const HistoryEntry& entry);
     std::vector<AlertNotSent> TakeNotSent();
     // Lets every held-back alert go, sends what is due until none is or
-    // `bound` is over, and ends the thread; one stuck in a post is left
+    // `until` has come, and ends the thread; one stuck in a post is left
     // behind.
-    void Finish(std::chrono::milliseconds bound);
+    void Finish(std::chrono::steady_clock::time_point until);
 
 private:
     struct Shared;

@@ -4,6 +4,7 @@
 // address nothing is sent, and nothing connects.
 #pragma once
 
+#include <chrono>
 #include <functional>
 #include <string>
 #include <vector>
@@ -26,8 +27,12 @@ public:
     void SetNotSentNotice(std::function<void()> notice) { m_sender.SetNotSentNotice(std::move(notice)); }
     // Told to the history as "alert not sent", once until one is delivered.
     std::vector<AlertNotSent> TakeNotSent() { return m_sender.TakeNotSent(); }
-    // Before the tool ends: alerts still waiting get AlertSender::kFinishWait.
-    void FinishSending() { m_sender.Finish(AlertSender::kFinishWait); }
+    // Before the tool ends: alerts still waiting get AlertSender::kFinishWait
+    // from when the tool began to close.
+    void FinishSending(std::chrono::steady_clock::time_point closingBegan)
+    {
+        m_sender.Finish(closingBegan + AlertSender::kFinishWait);
+    }
 
     // Sends a test message to the address in the form at once, past flood
     // control and the queue, on a thread of its own, and tells `done` there

@@ -26,7 +26,7 @@ void ServerAdminTool::Initialise(ServerManager* table)
 
 void ServerAdminTool::Close()
 {
-    m_alerts.FinishSending();
+    m_alerts.FinishSending(m_closingBegan.value_or(std::chrono::steady_clock::now()));
     m_history.FinishWriting();
     m_serverSet.Close();
 }

@@ -7,6 +7,8 @@
 #pragma once
 
 #include <string>
+#include <chrono>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -33,6 +35,9 @@ public:
     // facts and the history, and the window's caption is the one shown
     // while no set is open.
     void Initialise(ServerManager* table);
+    // The operator has chosen to close: the alerts still waiting have their
+    // time to be sent from now on, while the servers stop.
+    void BeginClosing() { m_closingBegan = std::chrono::steady_clock::now(); }
     // The window and its table are gone: the alerts still waiting are
     // sent and the history's lines written, each within its bound, then
     // the open set is left, its claim with it.
@@ -73,5 +78,6 @@ private:
     ServerObservers m_observers;
     ServerSetSession m_serverSet;
     std::vector<std::string> m_startUpArguments;
+    std::optional<std::chrono::steady_clock::time_point> m_closingBegan;
     std::string m_caption;  // the template's, shown alone while no set is open
 };

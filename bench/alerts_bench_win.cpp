@@ -2,6 +2,7 @@
 // records, heard by the alerts with an address set, and handed to their
 // sender, whose thread meanwhile takes the alerts before it into its queue
 // and posts the first to an address where nothing listens.
+#include <chrono>
 #include <string>
 #include <vector>
 
@@ -28,7 +29,7 @@ int main()
     const std::vector<double> samples = SampleMs(
         [&] { alerts.Heard({"2026-12-08T03:12:44+01:00", "qyr(" + std::to_string(++server) + ")", "exited", crash}); },
         kSamples, kSamples, kBudgetMs);
-    alerts.FinishSending();
+    alerts.FinishSending(std::chrono::steady_clock::now());
     ReportSamples("Alert handed to its sender by the window's thread", "an exit, an address set", samples, "ms");
     ReportNote("alert handed over: an exit of another server each time, heard with an address set and copied for "
                "the sender's thread, which meanwhile queues those before it and posts the first to 127.0.0.1, "
