@@ -47,6 +47,8 @@ std::vector<Command> CServerAdminDlg::Commands()
         {IDC_DELETE, 0, {}, IDM_SERVER_MENU, Separator::None, SystemMenu::Omits, [this] { OnDelete(); }},
         {IDM_SERVERHISTORY, IDS_SERVERHISTORY, {FCONTROL, 'H'}, IDM_SERVER_MENU, Separator::Before,
          SystemMenu::Lists, [&tool] { tool.ShowServerHistory(); }},
+        {IDM_ALERTS, IDS_ALERTS, {}, IDM_OPTIONS_MENU, Separator::Before, SystemMenu::Lists,
+         [&tool] { tool.ShowAlerts(); }},
     };
 }
 
@@ -65,6 +67,7 @@ MessageTable CServerAdminDlg::GetMessageTable() const
         msg::Message(WM_CLOSE, &CServerAdminDlg::OnClose),
         msg::Message(kStartUpMessage, &CServerAdminDlg::OnStartUp),
         msg::Message(kHistoryNotSavedMessage, &CServerAdminDlg::OnHistoryNotSaved),
+        msg::Message(kAlertNotSentMessage, &CServerAdminDlg::OnAlertNotSent),
         msg::Size(&CServerAdminDlg::OnSize),
         msg::DrawItem(IDC_SERVERLIST, &CServerAdminDlg::OnDrawServerItem),
         msg::KillFocus(IDC_NAME, &CServerAdminDlg::OnNameKillFocus),
@@ -138,4 +141,9 @@ void CServerAdminDlg::OnStartUp()
 void CServerAdminDlg::OnHistoryNotSaved()
 {
     m_tool->ShowHistoryNotSaved();
+}
+
+void CServerAdminDlg::OnAlertNotSent()
+{
+    m_tool->RecordAlertsNotSent();
 }

@@ -7,9 +7,9 @@ namespace {
 
 const char* const kWords[] = {
     "started", "start failed", "exited", "stopped", "adopted", "left running", "set opened", "set saved",
-    "set not saved",
+    "set not saved", "alert not sent", "history not saved",
 };
-static_assert(sizeof kWords / sizeof kWords[0] == static_cast<int>(HistoryEvent::SetNotSaved) + 1,
+static_assert(sizeof kWords / sizeof kWords[0] == static_cast<int>(HistoryEvent::HistoryNotSaved) + 1,
               "one word per event");
 
 std::string ProcessText(std::uint32_t processId)
@@ -86,4 +86,9 @@ std::string SetOpenedDetails(const std::string& path, int servers, int adopted, 
 std::string SetNotSavedDetails(const std::string& path, const std::string& reason)
 {
     return path + ": " + reason;
+}
+
+std::string HistoryNotSavedDetails(const std::string& logPath, const std::string& reason)
+{
+    return logPath.empty() ? reason : SetNotSavedDetails(logPath, reason);
 }

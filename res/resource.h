@@ -87,3 +87,4 @@
 #endif
 
 #include "server_history_ids.h"
+#include "alerts_ids.h"

@@ -15,14 +15,6 @@ constexpr std::string_view kSlotSection = "Slot";
 constexpr std::size_t kShownValueLength = 40;
 constexpr std::size_t kIgnoredShown = 10;
 
-std::string_view Trimmed(std::string_view text)
-{
-    const std::size_t start = text.find_first_not_of(kBlanks);
-    if (start == std::string_view::npos)
-        return std::string_view();
-    return text.substr(start, text.find_last_not_of(kBlanks) - start + 1);
-}
-
 // Quotes of either kind around the whole value are not part of it.
 std::string_view Unquoted(std::string_view value)
 {
@@ -406,10 +398,8 @@ void SetReader::StartSection(std::string_view header, std::string_view name)
 
 void SetReader::StartOtherSection(std::string_view name)
 {
-    for (const SetSection& section : m_reading.sections) {
-        if (EqualKeys(section.name, name))
-            return;
-    }
+    if (FindSection(m_reading.sections, name) != nullptr)
+        return;
     m_reading.sections.push_back(SetSection{std::string(name), {}});
     m_other = &m_reading.sections.back();
 }
@@ -422,7 +412,7 @@ void SetReader::Value(std::string_view key, std::string_view value)
         return;
     m_keysSeen[field - kFields] = true;
     if (const char* why = ReadValue(*field, value, *m_server))
-        m_reading.ignored.push_back(m_section + " " + field->key + " = " + Shown(value) + ": " + why);
+        m_reading.ignored.push_back(IgnoredValueLine(m_section, field->key, value, why));
 }
 
 // Slot order decides which of two equal names stays, as it decides which
@@ -438,14 +428,37 @@ void SetReader::Finish()
         const bool repeated = std::any_of(m_reading.servers.begin(), m_reading.servers.end(),
                                           [&](const SlotRecord& kept) { return EqualNoCase(kept.config.name, server.name); });
         if (repeated)
-            m_reading.ignored.push_back(SlotHeader(record.slot) + " name = " + Shown(server.name) +
-                                        ": the name of an earlier server, so this server is left out");
+            m_reading.ignored.push_back(IgnoredValueLine(SlotHeader(record.slot), "name", server.name,
+                                                         "the name of an earlier server, so this server is left out"));
         else
             m_reading.servers.push_back(record);
     }
 }
 
 }  // namespace
+
+std::string_view Trimmed(std::string_view text)
+{
+    const std::size_t start = text.find_first_not_of(kBlanks);
+    if (start == std::string_view::npos)
+        return std::string_view();
+    return text.substr(start, text.find_last_not_of(kBlanks) - start + 1);
+}
+
+std::string IgnoredValueLine(const std::string& header, std::string_view key, std::string_view value,
+                             std::string_view why)
+{
+    return header + " " + std::string(key) + " = " + Shown(value) + ": " + std::string(why);
+}
+
+const SetSection* FindSection(const std::vector<SetSection>& sections, std::string_view name)
+{
+    for (const SetSection& section : sections) {
+        if (EqualKeys(section.name, name))
+            return &section;
+    }
+    return nullptr;
+}
 
 const std::string* SetSection::Find(std::string_view key) const
 {

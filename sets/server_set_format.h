@@ -29,6 +29,19 @@ struct SetSection {
     const std::string* Find(std::string_view key) const;
 };
 
+// The section of that name, whose case does not count; null when there is
+// none.
+const SetSection* FindSection(const std::vector<SetSection>& sections, std::string_view name);
+
+// Without blanks at either end, as keys and values are read.
+std::string_view Trimmed(std::string_view text);
+
+// How a value that was not taken is listed, after the header of its section:
+// "[Slot 1] port = 9x: not a whole number the setting can hold", with the
+// value cut to 40 characters.
+std::string IgnoredValueLine(const std::string& header, std::string_view key, std::string_view value,
+                             std::string_view why);
+
 struct ServerSetReading {
     // False when the text is no set at all; only why is filled then.
     bool isSet = false;

@@ -61,7 +61,7 @@ TEST_F(AdminWindowTest, StartsWithOnlyNewAndTheServerListEnabled)
 
 // The system's own items first, then ours, each group below a separator,
 // with the shortcuts of the menu bar's items.
-TEST_F(AdminWindowTest, SystemMenuEndsWithAboutThenTheServerSetItemsAndTheHistory)
+TEST_F(AdminWindowTest, SystemMenuEndsWithAboutThenTheServerSetItemsTheHistoryAndTheOptions)
 {
     const HMENU menu = ::GetSystemMenu(m_window, FALSE);
     ASSERT_NE(menu, nullptr);
@@ -71,7 +71,7 @@ TEST_F(AdminWindowTest, SystemMenuEndsWithAboutThenTheServerSetItemsAndTheHistor
     } tail[] = {
         {0, ""}, {IDM_ABOUTBOX, "&About QYR SAT..."}, {0, ""},
         {IDM_OPENSERVERSET, "&Open Server Set...\tCtrl+O"}, {IDM_SAVESERVERSETAS, "Save Server Se&t As...\tCtrl+Shift+S"},
-        {0, ""}, {IDM_SERVERHISTORY, "Server &History...\tCtrl+H"},
+        {0, ""}, {IDM_SERVERHISTORY, "Server &History...\tCtrl+H"}, {0, ""}, {IDM_ALERTS, "A&lerts..."},
     };
     const int items = static_cast<int>(std::size(tail));
     const int count = ::GetMenuItemCount(menu);
