@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
-#include <cstdio>
 
 #include <nlohmann/json.hpp>
 
@@ -13,6 +12,7 @@
 #include "framework/win_app.h"
 #include "res/resource.h"
 #include "standin/standin_protocol.h"
+#include "tests/file_bytes.h"
 #include "tests/support/standin_workspace_win.h"
 #include "tests/windows/loopback_receiver.h"
 #include "tests/windows/temp_game_tree.h"
@@ -80,10 +80,7 @@ protected:
         app.Enable3dControls();
         ASSERT_TRUE(m_servers.Ready());
         const std::string set = m_game.BinFolder() + "\\servers.ini";
-        std::FILE* file = std::fopen(set.c_str(), "wb");
-        ASSERT_NE(file, nullptr);
-        std::fputs(("[Slot 1]\r\nname=\"Friday\"\r\nrunning=0\r\n\r\n" + alertsSection).c_str(), file);
-        std::fclose(file);
+        WriteFileBytes(set, "[Slot 1]\r\nname=\"Friday\"\r\nrunning=0\r\n\r\n" + alertsSection);
         m_dialog.SetStartUpArguments({set});
         ASSERT_TRUE(m_dialog.Create());
         m_window = m_dialog.GetSafeHwnd();
@@ -118,19 +115,16 @@ TEST_F(AlertsToolTest, TheSetsAddressIsShownTestedAndToldOfACrashOnce)
 {
     LoopbackReceiver receiver;
     OpenOnSet("[Alerts]\r\nurl=" + receiver.Url() + "\r\nformat=json\r\n");
-    std::string shown, outcome;
     {
         ModalAnswerer answerer("Alerts", [&](HWND dialog) {
-            shown = ControlText(dialog, IDC_ALERTS_ADDRESS);
+            EXPECT_EQ(ControlText(dialog, IDC_ALERTS_ADDRESS), receiver.Url());
             Notify(dialog, IDC_ALERTS_TEST, BN_CLICKED);
-            outcome = TestOutcome(dialog);
+            EXPECT_EQ(TestOutcome(dialog), "Sent: HTTP 204");
             PressButton(dialog, IDCANCEL);
         });
         ::SendMessageA(m_window, WM_SYSCOMMAND, IDM_ALERTS, 0);
         EXPECT_TRUE(answerer.Answered());
     }
-    EXPECT_EQ(shown, receiver.Url());
-    EXPECT_EQ(outcome, "Sent: HTTP 204");
 
     CrashAndTick();
     const std::vector<std::string> requests = receiver.Requests(3);  // waits 10 s for a third that never comes
