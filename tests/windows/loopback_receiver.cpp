@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <ws2tcpip.h>
 
+#include <chrono>
 #include <cstdlib>
 
 LoopbackReceiver::LoopbackReceiver(bool answers) : m_answers(answers)
@@ -33,15 +34,8 @@ LoopbackReceiver::~LoopbackReceiver()
 
 std::vector<std::string> LoopbackReceiver::Requests(std::size_t count)
 {
-    for (int waited = 0; waited < 10000; waited += 50) {
-        {
-            const std::lock_guard<std::mutex> lock(m_mutex);
-            if (m_requests.size() >= count)
-                break;
-        }
-        ::Sleep(50);
-    }
-    const std::lock_guard<std::mutex> lock(m_mutex);
+    std::unique_lock<std::mutex> lock(m_mutex);
+    m_received.wait_for(lock, std::chrono::seconds(10), [&] { return m_requests.size() >= count; });
     return m_requests;
 }
 
@@ -85,4 +79,5 @@ void LoopbackReceiver::Answer(SOCKET connection)
     ::closesocket(connection);
     const std::lock_guard<std::mutex> lock(m_mutex);
     m_requests.push_back(request);
+    m_received.notify_all();
 }

@@ -5,6 +5,7 @@
 #include <winsock2.h>
 
 #include <atomic>
+#include <condition_variable>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -34,6 +35,7 @@ private:
     std::atomic<bool> m_stop{false};
     std::mutex m_mutex;
     std::vector<std::string> m_requests;
+    std::condition_variable m_received;
     std::vector<SOCKET> m_held;  // stalled, until the receiver goes
     std::thread m_thread;
 };
