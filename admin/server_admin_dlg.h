@@ -41,6 +41,7 @@ public:
     // under way is over.
     static constexpr UINT kStartUpMessage = WM_APP + 1;
     static constexpr UINT kHistoryNotSavedMessage = WM_APP + 2;
+    static constexpr UINT kAlertNotSentMessage = WM_APP + 3;
 
 protected:
     void DoDataExchange(CDataExchange* dx) override;
@@ -57,9 +58,10 @@ protected:
     void OnDestroy();
     void OnClose();
     // What the start-up arguments ask for, with the window shown; the box
-    // that tells of a history line not written.
+    // that tells of a history line not written; an alert given up, recorded.
     void OnStartUp();
     void OnHistoryNotSaved();
+    void OnAlertNotSent();
 
     // The operator's actions, one per control and notification; the
     // buttons' are the commands of the same identifiers.

@@ -49,6 +49,8 @@ std::vector<Command> CServerAdminDlg::Commands()
          SystemMenu::Lists, [&tool] { tool.ShowServerHistory(); }},
         {IDM_WATCHDOG, IDS_WATCHDOG, {}, IDM_OPTIONS_MENU, Separator::Before, SystemMenu::Lists,
          [&tool] { tool.ShowWatchdog(); }},
+        {IDM_ALERTS, IDS_ALERTS, {}, IDM_OPTIONS_MENU, Separator::None, SystemMenu::Lists,
+         [&tool] { tool.ShowAlerts(); }},
     };
 }
 
@@ -67,6 +69,7 @@ MessageTable CServerAdminDlg::GetMessageTable() const
         msg::Message(WM_CLOSE, &CServerAdminDlg::OnClose),
         msg::Message(kStartUpMessage, &CServerAdminDlg::OnStartUp),
         msg::Message(kHistoryNotSavedMessage, &CServerAdminDlg::OnHistoryNotSaved),
+        msg::Message(kAlertNotSentMessage, &CServerAdminDlg::OnAlertNotSent),
         msg::Size(&CServerAdminDlg::OnSize),
         msg::DrawItem(IDC_SERVERLIST, &CServerAdminDlg::OnDrawServerItem),
         msg::KillFocus(IDC_NAME, &CServerAdminDlg::OnNameKillFocus),
@@ -140,4 +143,9 @@ void CServerAdminDlg::OnStartUp()
 void CServerAdminDlg::OnHistoryNotSaved()
 {
     m_tool->ShowHistoryNotSaved();
+}
+
+void CServerAdminDlg::OnAlertNotSent()
+{
+    m_tool->RecordAlertsNotSent();
 }

@@ -106,6 +106,7 @@ void CServerAdminDlg::OnClose()
         const int answer = MessageBox(question, "Running server(s)", MB_YESNOCANCEL);
         if (answer == IDCANCEL)
             return;
+        m_tool->BeginClosing();
         if (answer == IDYES)
             g_serverManager->StopAllServers();
         else

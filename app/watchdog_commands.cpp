@@ -3,6 +3,7 @@
 // watchdog's pass.
 #include "admin/server_admin_dlg.h"
 #include "app/server_admin_tool.h"
+#include "servers/server_manager.h"
 #include "watchdog/watchdog_dlg.h"
 
 void ServerAdminTool::ShowWatchdog()
@@ -12,6 +13,8 @@ void ServerAdminTool::ShowWatchdog()
         m_watchdog.Change(dialog.Settings());
 }
 
-// The options are kept by m_watchdog for this run; the pass that obeys
-// them joins here.
-void ServerAdminTool::UseWatchdogSettings(const WatchdogSettings&) {}
+void ServerAdminTool::UseWatchdogSettings(const WatchdogSettings& settings)
+{
+    if (g_serverManager != nullptr)
+        g_serverManager->SetWatchdogSettings(settings);
+}

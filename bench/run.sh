@@ -55,6 +55,7 @@ on_wine admin_window_bench
 on_wine map_catalogue_bench
 on_wine process_bench
 on_wine server_history_bench
+on_wine alerts_bench
 on_wine command_line_bench
 run_bench "$native_where" build/native/bin/command_line_bench
 on_wine rotation_bench

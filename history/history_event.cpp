@@ -7,9 +7,9 @@ namespace {
 
 const char* const kWords[] = {
     "started", "start failed", "exited", "stopped", "adopted", "left running", "set opened", "set saved",
-    "set not saved", "crash loop", "restart skipped",
+    "set not saved", "crash loop", "restart skipped", "alert not sent", "history not saved",
 };
-static_assert(sizeof kWords / sizeof kWords[0] == static_cast<int>(HistoryEvent::RestartSkipped) + 1,
+static_assert(sizeof kWords / sizeof kWords[0] == static_cast<int>(HistoryEvent::HistoryNotSaved) + 1,
               "one word per event");
 
 std::string ProcessText(std::uint32_t processId)
@@ -105,4 +105,9 @@ std::string CrashLoopDetails(int quickExits, WallTime since)
 std::string RestartSkippedDetails()
 {
     return "still running after the stop";
+}
+
+std::string HistoryNotSavedDetails(const std::string& logPath, const std::string& reason)
+{
+    return logPath.empty() ? reason : SetNotSavedDetails(logPath, reason);
 }

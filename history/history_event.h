@@ -19,6 +19,10 @@ enum class HistoryEvent {
     SetNotSaved,
     CrashLoop,
     RestartSkipped,
+    AlertNotSent,
+    // Told to the history's listener when a log line was not written, never
+    // recorded: its line would go to the log that failed.
+    HistoryNotSaved,
 };
 
 // The event's word, as the log and the dialog show it.
@@ -43,3 +47,5 @@ std::string CrashLoopDetails(int quickExits, WallTime since);
 std::string RestartSkippedDetails();
 std::string SetOpenedDetails(const std::string& path, int servers, int adopted, int started);
 std::string SetNotSavedDetails(const std::string& path, const std::string& reason);
+// The log's path, when there is one, and why.
+std::string HistoryNotSavedDetails(const std::string& logPath, const std::string& reason);

@@ -11,15 +11,22 @@ ServerHistory::ServerHistory(const ServerRunFacts& runFacts, HistoryEdges edges)
 {
 }
 
+std::string ServerHistory::NowText() const
+{
+    return TimeText(LocalTimeOf(m_runFacts.Now()));
+}
+
 // Everything an event takes happens in here, its details and the dialog's
 // showing it too, so that nothing thrown reaches process control.
 template <typename Details>
 void ServerHistory::Record(const char* server, HistoryEvent event, Details&& details)
 {
     try {
-        HistoryEntry entry{TimeText(LocalTimeOf(m_runFacts.Now())), server, EventWord(event), details()};
+        HistoryEntry entry{NowText(), server, EventWord(event), details()};
         if (!m_logPath.empty())
             m_writer.Queue(m_logPath, HistoryLine(entry));
+        if (m_listener != nullptr)
+            m_listener->Heard(entry);
         m_store.Add(std::move(entry));
         if (onChange)
             onChange();
@@ -36,6 +43,16 @@ void ServerHistory::TellNotRecorded(const std::exception& failure)
         m_writer.Report(LogFailure{m_logPath, std::string("An event could not be recorded (") + failure.what() + ")", false});
     } catch (const std::bad_alloc&) {
     }
+}
+
+bool ServerHistory::TakeWriteFailure(LogFailure& failure)
+{
+    if (!m_writer.TakeFailure(failure))
+        return false;
+    if (m_listener != nullptr)
+        m_listener->Heard({NowText(), "", EventWord(HistoryEvent::HistoryNotSaved),
+                           HistoryNotSavedDetails(failure.logPath, failure.reason)});
+    return true;
 }
 
 // The log may be read while lines for it still wait to be written: the
@@ -76,6 +93,11 @@ void ServerHistory::ServerSetNotSaved(const std::string& setPath, const std::str
 void ServerHistory::LeftRunning(const ServerConfig& server)
 {
     Record(server.name, HistoryEvent::LeftRunning, [&] { return LeftRunningDetails(server.process.dwProcessId); });
+}
+
+void ServerHistory::AlertNotSent(const std::string& server, const std::string& reason)
+{
+    Record(server.c_str(), HistoryEvent::AlertNotSent, [&] { return reason; });
 }
 
 void ServerHistory::Started(int slot, const ServerConfig& server, StartCause cause, std::uint32_t processId)

@@ -13,6 +13,7 @@
 #include <utility>
 
 #include "history/history_event.h"
+#include "history/history_listener.h"
 #include "history/history_store.h"
 #include "history/history_writer.h"
 #include "servers/server_run_facts.h"
@@ -32,12 +33,14 @@ public:
 
     // Told after every event, so that an open dialog can show it.
     std::function<void()> onChange;
+    // Hears every event from now on; it must outlive the history. Null: none.
+    void SetListener(HistoryListener* listener) { m_listener = listener; }
     // Called, on whichever thread found it, when a failure is to be taken
     // with TakeWriteFailure: it should only wake the thread that takes it.
     void SetWriteFailureNotice(std::function<void()> notice) { m_writer.SetFailureNotice(std::move(notice)); }
     // A line not written or an event not recorded: told once, and again
-    // only after a line was written.
-    bool TakeWriteFailure(LogFailure& failure) { return m_writer.TakeFailure(failure); }
+    // only after a line was written. The listener hears of it as it is taken.
+    bool TakeWriteFailure(LogFailure& failure);
     // Before the tool ends: the lines still waiting are written, waiting
     // for a stalled disk at most HistoryWriter::kFinishWait.
     void FinishWriting() { m_writer.Finish(HistoryWriter::kFinishWait); }
@@ -53,6 +56,8 @@ public:
     void ServerSetSaved(const std::string& setPath);
     void ServerSetNotSaved(const std::string& setPath, const std::string& reason);
     void LeftRunning(const ServerConfig& server);
+    // An alert was given up; `reason` never holds the webhook's address.
+    void AlertNotSent(const std::string& server, const std::string& reason);
 
     void Started(int slot, const ServerConfig& server, StartCause cause, std::uint32_t processId) override;
     void StartFailed(int slot, const ServerConfig& server, StartCause cause, const std::string& reason) override;
@@ -63,6 +68,8 @@ public:
     void RestartSkipped(int slot, const ServerConfig& server) override;
 
 private:
+    // As the log writes the time.
+    std::string NowText() const;
     template <typename Details>
     void Record(const char* server, HistoryEvent event, Details&& details);
     void TellNotRecorded(const std::exception& failure);
@@ -71,6 +78,7 @@ private:
     const HistoryEdges m_edges;
     HistoryStore m_store;
     HistoryWriter m_writer;
+    HistoryListener* m_listener = nullptr;
     std::string m_logPath;  // empty while no set is open
     int m_adoptedAtOpen = 0;
     int m_startedAtOpen = 0;

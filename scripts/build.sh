@@ -37,4 +37,4 @@ cmake --build build -j"$(nproc)"
 cmake -S . -B build/native -DCMAKE_BUILD_TYPE=Debug >/dev/null
 cmake --build build/native -j"$(nproc)"
 CC=clang CXX=clang++ cmake -S . -B build/fuzz -DCMAKE_BUILD_TYPE=Debug -DQYRSAT_TESTS=OFF -DQYRSAT_FUZZ=ON >/dev/null
-cmake --build build/fuzz -j"$(nproc)" --target server_set_fuzz rotation_line_fuzz history_line_fuzz
+cmake --build build/fuzz -j"$(nproc)" --target server_set_fuzz rotation_line_fuzz history_line_fuzz json_string_fuzz

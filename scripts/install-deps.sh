@@ -24,7 +24,7 @@ if [ "${1:-}" != run ]; then
     # The host build, the tests, the fuzz targets (Clang and its libFuzzer),
     # the browser test (ss, xdpyinfo, a test certificate), the pictures and
     # the package.
-    packages+=(g++ googletest python3 clang libclang-rt-14-dev iproute2 chromium x11-utils openssl imagemagick zip)
+    packages+=(g++ googletest nlohmann-json3-dev python3 clang libclang-rt-14-dev iproute2 chromium x11-utils openssl imagemagick zip)
 fi
 
 # One look at dpkg's database for all of them.

@@ -15,14 +15,6 @@ constexpr std::string_view kSlotSection = "Slot";
 constexpr std::size_t kShownValueLength = 40;
 constexpr std::size_t kIgnoredShown = 10;
 
-std::string_view Trimmed(std::string_view text)
-{
-    const std::size_t start = text.find_first_not_of(kBlanks);
-    if (start == std::string_view::npos)
-        return std::string_view();
-    return text.substr(start, text.find_last_not_of(kBlanks) - start + 1);
-}
-
 // Quotes of either kind around the whole value are not part of it.
 std::string_view Unquoted(std::string_view value)
 {
@@ -436,8 +428,8 @@ void SetReader::Finish()
         const bool repeated = std::any_of(m_reading.servers.begin(), m_reading.servers.end(),
                                           [&](const SlotRecord& kept) { return EqualNoCase(kept.config.name, server.name); });
         if (repeated)
-            m_reading.ignored.push_back(SlotHeader(record.slot) + " name = " + Shown(server.name) +
-                                        ": the name of an earlier server, so this server is left out");
+            m_reading.ignored.push_back(IgnoredValueLine(SlotHeader(record.slot), "name", server.name,
+                                                         "the name of an earlier server, so this server is left out"));
         else
             m_reading.servers.push_back(record);
     }
@@ -445,13 +437,18 @@ void SetReader::Finish()
 
 }  // namespace
 
-const std::string* SetSection::Find(std::string_view key) const
+std::string_view Trimmed(std::string_view text)
 {
-    for (const auto& [name, value] : values) {
-        if (EqualKeys(name, key))
-            return &value;
-    }
-    return nullptr;
+    const std::size_t start = text.find_first_not_of(kBlanks);
+    if (start == std::string_view::npos)
+        return std::string_view();
+    return text.substr(start, text.find_last_not_of(kBlanks) - start + 1);
+}
+
+std::string IgnoredValueLine(const std::string& header, std::string_view key, std::string_view value,
+                             std::string_view why)
+{
+    return header + " " + std::string(key) + " = " + Shown(value) + ": " + std::string(why);
 }
 
 const SetSection* FindSection(const std::vector<SetSection>& sections, std::string_view name)
@@ -459,6 +456,15 @@ const SetSection* FindSection(const std::vector<SetSection>& sections, std::stri
     for (const SetSection& section : sections) {
         if (EqualKeys(section.name, name))
             return &section;
+    }
+    return nullptr;
+}
+
+const std::string* SetSection::Find(std::string_view key) const
+{
+    for (const auto& [name, value] : values) {
+        if (EqualKeys(name, key))
+            return &value;
     }
     return nullptr;
 }
@@ -517,12 +523,6 @@ ServerSetReading ReadServerSetText(std::string_view text)
     reader.Finish();
     reading.isSet = true;
     return reading;
-}
-
-std::string IgnoredValueLine(std::string_view section, std::string_view key, std::string_view value,
-                             std::string_view why)
-{
-    return std::string(section) + " " + std::string(key) + " = " + Shown(value) + ": " + std::string(why);
 }
 
 std::string IgnoredValuesList(const std::vector<std::string>& ignored)

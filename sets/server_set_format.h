@@ -29,9 +29,18 @@ struct SetSection {
     const std::string* Find(std::string_view key) const;
 };
 
-// The first section of this name, whose case does not count; null when
-// there is none.
+// The section of that name, whose case does not count; null when there is
+// none.
 const SetSection* FindSection(const std::vector<SetSection>& sections, std::string_view name);
+
+// Without blanks at either end, as keys and values are read.
+std::string_view Trimmed(std::string_view text);
+
+// How a value that was not taken is listed, after the header of its section:
+// "[Slot 1] port = 9x: not a whole number the setting can hold", with the
+// value cut to 40 characters.
+std::string IgnoredValueLine(const std::string& header, std::string_view key, std::string_view value,
+                             std::string_view why);
 
 struct ServerSetReading {
     // False when the text is no set at all; only why is filled then.
@@ -61,11 +70,6 @@ bool ServerSetText(const ServerManager& table, const std::vector<SetSection>& se
 // A field the admin window offers as a list takes only what the list offers
 // (kListValues).
 ServerSetReading ReadServerSetText(std::string_view text);
-
-// A value not taken, as the list of what was ignored gives it: where it
-// stands, the value (cut when long) and why.
-std::string IgnoredValueLine(std::string_view section, std::string_view key, std::string_view value,
-                             std::string_view why);
 
 // What was ignored, for a message: the first ten lines, then how many more.
 std::string IgnoredValuesList(const std::vector<std::string>& ignored);

@@ -21,7 +21,7 @@ fi
 # runtime (ucrtbase.dll, api-ms-win-crt-*) is not listed: a plain Windows 7
 # lacks it.
 own_dlls=" advapi32.dll comctl32.dll comdlg32.dll gdi32.dll kernel32.dll msvcrt.dll ntdll.dll ole32.dll
- oleaut32.dll shell32.dll shlwapi.dll user32.dll uxtheme.dll version.dll winmm.dll ws2_32.dll "
+ oleaut32.dll shell32.dll shlwapi.dll user32.dll uxtheme.dll version.dll winhttp.dll winmm.dll ws2_32.dll "
 
 status=0
 for file in "$@"; do

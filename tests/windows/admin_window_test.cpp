@@ -60,8 +60,8 @@ TEST_F(AdminWindowTest, StartsWithOnlyNewAndTheServerListEnabled)
 }
 
 // The system's own items first, then ours, each group below a separator,
-// with the shortcuts of the menu bar's items; the watchdog also in Options.
-TEST_F(AdminWindowTest, SystemMenuEndsWithAboutTheServerSetItemsTheHistoryAndTheWatchdog)
+// with the shortcuts of the menu bar's items; the options also in Options.
+TEST_F(AdminWindowTest, SystemMenuEndsWithAboutTheServerSetItemsTheHistoryAndTheOptions)
 {
     const HMENU menu = ::GetSystemMenu(m_window, FALSE);
     ASSERT_NE(menu, nullptr);
@@ -72,6 +72,7 @@ TEST_F(AdminWindowTest, SystemMenuEndsWithAboutTheServerSetItemsTheHistoryAndThe
         {0, ""}, {IDM_ABOUTBOX, "&About QYR SAT..."}, {0, ""},
         {IDM_OPENSERVERSET, "&Open Server Set...\tCtrl+O"}, {IDM_SAVESERVERSETAS, "Save Server Se&t As...\tCtrl+Shift+S"},
         {0, ""}, {IDM_SERVERHISTORY, "Server &History...\tCtrl+H"}, {0, ""}, {IDM_WATCHDOG, "&Watchdog..."},
+        {IDM_ALERTS, "A&lerts..."},
     };
     const int items = static_cast<int>(std::size(tail));
     const int count = ::GetMenuItemCount(menu);
@@ -85,8 +86,9 @@ TEST_F(AdminWindowTest, SystemMenuEndsWithAboutTheServerSetItemsTheHistoryAndThe
         EXPECT_EQ((::GetMenuState(menu, position, MF_BYPOSITION) & MF_SEPARATOR) != 0, tail[i].id == 0) << position;
     }
     const HMENU options = ::GetSubMenu(::GetMenu(m_window), 2);  // File, Server, Options
-    ASSERT_EQ(::GetMenuItemCount(options), 1);
+    ASSERT_EQ(::GetMenuItemCount(options), 2);
     EXPECT_EQ(::GetMenuItemID(options, 0), static_cast<UINT>(IDM_WATCHDOG));
+    EXPECT_EQ(::GetMenuItemID(options, 1), static_cast<UINT>(IDM_ALERTS));
 }
 
 TEST_F(AdminWindowTest, DefaultServerShowsEveryDefault)
