@@ -46,11 +46,10 @@ const char* AlertEventWord(AlertEvent event)
         return EventWord(HistoryEvent::SetNotSaved);
     case AlertEvent::HistoryNotSaved:
         return EventWord(HistoryEvent::HistoryNotSaved);
-    // The history records it once the watchdog backs off.
     case AlertEvent::CrashLoop:
         break;
     }
-    return "crash loop";
+    return EventWord(HistoryEvent::CrashLoop);
 }
 
 std::optional<AlertEvent> AlertEventOfWord(std::string_view word)

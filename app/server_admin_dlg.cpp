@@ -47,7 +47,9 @@ std::vector<Command> CServerAdminDlg::Commands()
         {IDC_DELETE, 0, {}, IDM_SERVER_MENU, Separator::None, SystemMenu::Omits, [this] { OnDelete(); }},
         {IDM_SERVERHISTORY, IDS_SERVERHISTORY, {FCONTROL, 'H'}, IDM_SERVER_MENU, Separator::Before,
          SystemMenu::Lists, [&tool] { tool.ShowServerHistory(); }},
-        {IDM_ALERTS, IDS_ALERTS, {}, IDM_OPTIONS_MENU, Separator::Before, SystemMenu::Lists,
+        {IDM_WATCHDOG, IDS_WATCHDOG, {}, IDM_OPTIONS_MENU, Separator::Before, SystemMenu::Lists,
+         [&tool] { tool.ShowWatchdog(); }},
+        {IDM_ALERTS, IDS_ALERTS, {}, IDM_OPTIONS_MENU, Separator::None, SystemMenu::Lists,
          [&tool] { tool.ShowAlerts(); }},
     };
 }

@@ -14,7 +14,7 @@ namespace {
 // Its value lives with the resource ids, where the programs that drive the
 // window take it from.
 constexpr UINT_PTR kWatchdogTimerId = IDT_WATCHDOG;
-constexpr UINT kWatchdogPeriodMs = 30000;
+constexpr UINT kWatchdogPeriodMs = kWatchdogTickSeconds * 1000;
 
 int CountRunningServers()
 {
@@ -68,10 +68,12 @@ HCURSOR CServerAdminDlg::OnQueryDragIcon()
 }
 
 // Every tick refreshes the window; the watchdog pass runs only for the
-// window's own timer and only while some server is meant to run.
+// window's own timer. It runs at every tick, also while no server is meant
+// to run, which then finds nothing to relaunch: the daily restart's clock
+// sees every tick, and a server it stopped is started again.
 void CServerAdminDlg::OnTimer(UINT_PTR id)
 {
-    if (id == timerId && CountRunningServers() > 0)
+    if (id == timerId && g_serverManager != nullptr)
         g_serverManager->RestartExitedServers();
     RefreshFromCurrent();
     Default();

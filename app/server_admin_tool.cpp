@@ -12,13 +12,16 @@ ServerAdminTool::ServerAdminTool(CServerAdminDlg& window)
     m_observers.Add(m_runFacts);
     m_observers.Add(m_history);
     m_history.SetListener(&m_alerts);
+    m_serverSet.KeepSectionsOf(m_watchdog);
     m_serverSet.KeepSectionsOf(m_alerts);
 }
 
 void ServerAdminTool::Initialise(ServerManager* table)
 {
-    if (table != nullptr)
+    if (table != nullptr) {
         table->observer = &m_observers;
+        table->SetWatchdogSettings(m_watchdog.Settings());
+    }
     m_caption = m_window.GetWindowText();
     ConnectHistory();
     ConnectAlerts();

@@ -1,7 +1,8 @@
 // What the tool keeps beside the admin window's controls: each server's run
 // facts and the server history, which process control reports to in this
 // order, the alerts that hear the history, the open server set, which keeps
-// the alerts' settings too, and the arguments the program started with.
+// the watchdog's options and the alerts' settings too, and the arguments the
+// program started with.
 // The window's commands for these features lead here; the window itself
 // knows only the run facts, which its marks and status bar show.
 #pragma once
@@ -17,6 +18,7 @@
 #include "servers/server_observers.h"
 #include "servers/server_run_facts.h"
 #include "sets/server_set_session.h"
+#include "watchdog/watchdog_options.h"
 
 class CServerAdminDlg;
 class ServerManager;
@@ -57,6 +59,9 @@ public:
     void ShowHistoryNotSaved();
     void RecordServersLeftRunning();
 
+    // The watchdog's options in their dialog.
+    void ShowWatchdog();
+
     // The alerts' dialog, and the alerts given up, recorded in the history.
     void ShowAlerts();
     void RecordAlertsNotSent();
@@ -70,12 +75,16 @@ private:
     // does the history's record of an alert not sent.
     void ConnectHistory();
     void ConnectAlerts();
+    // Where the watchdog's pass takes the options, as the operator or a set
+    // just opened changed them.
+    void UseWatchdogSettings(const WatchdogSettings& settings);
 
     CServerAdminDlg& m_window;
     ServerRunFacts m_runFacts{SystemWallTime};
     ServerHistory m_history;
     ServerAlerts m_alerts;
     ServerObservers m_observers;
+    WatchdogOptions m_watchdog{[this](const WatchdogSettings& settings) { UseWatchdogSettings(settings); }};
     ServerSetSession m_serverSet;
     std::vector<std::string> m_startUpArguments;
     std::optional<std::chrono::steady_clock::time_point> m_closingBegan;

@@ -40,7 +40,7 @@ bool MeasureRecording(const GameFolder& game)
     const ProcessEnd end{true, 0xC0000005u, 15151};
     std::vector<double> samples;
     const double writing = TimeMs([&] {
-        samples = SampleMs([&] { history.Exited(0, server, end); }, 11, static_cast<int>(HistoryWriter::kQueuedLines), kBudgetMs);
+        samples = SampleMs([&] { history.Exited(0, server, end, NextStart{}); }, 11, static_cast<int>(HistoryWriter::kQueuedLines), kBudgetMs);
         history.FinishWriting();
     });
     LogFailure failure;

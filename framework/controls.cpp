@@ -123,3 +123,18 @@ void CIPAddressCtrl::ClearAddress() const
 {
     SendMessage(IPM_CLEARADDRESS);
 }
+
+void CDateTimeCtrl::SetFormat(const char* format) const
+{
+    SendMessage(DTM_SETFORMATA, 0, reinterpret_cast<LPARAM>(format));
+}
+
+void CDateTimeCtrl::SetTime(const SYSTEMTIME& time) const
+{
+    SendMessage(DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&time));
+}
+
+bool CDateTimeCtrl::GetTime(SYSTEMTIME& time) const
+{
+    return SendMessage(DTM_GETSYSTEMTIME, 0, reinterpret_cast<LPARAM>(&time)) == GDT_VALID;
+}

@@ -77,3 +77,13 @@ public:
     int GetAddress(BYTE& field0, BYTE& field1, BYTE& field2, BYTE& field3) const;
     void ClearAddress() const;
 };
+
+// A date-and-time picker (SysDateTimePick32).
+class CDateTimeCtrl : public CWnd {
+public:
+    // A picture such as "HH:mm", in the picker's format letters.
+    void SetFormat(const char* format) const;
+    void SetTime(const SYSTEMTIME& time) const;
+    // False when the picker holds no time.
+    bool GetTime(SYSTEMTIME& time) const;
+};

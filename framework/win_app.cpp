@@ -28,7 +28,8 @@ BOOL CWinApp::InitInstance()
 
 void CWinApp::Enable3dControls() const
 {
-    INITCOMMONCONTROLSEX classes = {sizeof classes, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES | ICC_INTERNET_CLASSES};
+    INITCOMMONCONTROLSEX classes = {sizeof classes,
+                                    ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES | ICC_INTERNET_CLASSES | ICC_DATE_CLASSES};
     ::InitCommonControlsEx(&classes);
 }
 

@@ -20,7 +20,8 @@ public:
     virtual BOOL InitInstance();
 
     // Registers the common control classes the dialogs use (the address
-    // control among them) with the current visual style.
+    // control and the date-and-time picker among them) with the current
+    // visual style.
     void Enable3dControls() const;
     static HICON LoadIcon(UINT id);
     // The icon's own image of the system's small-icon size, not the large

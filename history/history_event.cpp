@@ -7,7 +7,7 @@ namespace {
 
 const char* const kWords[] = {
     "started", "start failed", "exited", "stopped", "adopted", "left running", "set opened", "set saved",
-    "set not saved", "alert not sent", "history not saved",
+    "set not saved", "crash loop", "restart skipped", "alert not sent", "history not saved",
 };
 static_assert(sizeof kWords / sizeof kWords[0] == static_cast<int>(HistoryEvent::HistoryNotSaved) + 1,
               "one word per event");
@@ -43,14 +43,17 @@ std::string ExitCodeText(std::uint32_t code)
     return text + " (" + hex + (name != nullptr ? std::string(", ") + name : std::string()) + ")";
 }
 
-std::string StartedDetails(StartCause cause, int relaunch, std::uint32_t processId)
+std::string StartedDetails(StartCause cause, int relaunch, int backOffMinutes, std::uint32_t processId)
 {
     switch (cause) {
     case StartCause::Watchdog:
         return "by the watchdog, relaunch " + std::to_string(relaunch) + " since the operator's last start, " +
+               (backOffMinutes > 0 ? "after a back-off of " + std::to_string(backOffMinutes) + " min, " : "") +
                ProcessText(processId);
     case StartCause::Set:
         return "from the set, " + ProcessText(processId);
+    case StartCause::DailyRestart:
+        return "by the daily restart, " + ProcessText(processId);
     case StartCause::Operator:
         break;
     }
@@ -60,6 +63,12 @@ std::string StartedDetails(StartCause cause, int relaunch, std::uint32_t process
 std::string EndDetails(const ProcessEnd& end)
 {
     return ExitCodeText(end.exitCode) + " after " + RunTimeText(end.runSeconds);
+}
+
+std::string ExitedDetails(const ProcessEnd& end, const NextStart& next)
+{
+    const std::string details = EndDetails(end);
+    return next.backOffMinutes > 0 ? details + "; next start at " + TimeOfDayText(next.at) : details;
 }
 
 std::string StoppedDetails(const ProcessEnd& end)
@@ -86,6 +95,16 @@ std::string SetOpenedDetails(const std::string& path, int servers, int adopted, 
 std::string SetNotSavedDetails(const std::string& path, const std::string& reason)
 {
     return path + ": " + reason;
+}
+
+std::string CrashLoopDetails(int quickExits, WallTime since)
+{
+    return std::to_string(quickExits) + " quick exits in a row since " + TimeOfDayText(since);
+}
+
+std::string RestartSkippedDetails()
+{
+    return "still running after the stop";
 }
 
 std::string HistoryNotSavedDetails(const std::string& logPath, const std::string& reason)

@@ -17,6 +17,8 @@ enum class HistoryEvent {
     SetOpened,
     SetSaved,
     SetNotSaved,
+    CrashLoop,
+    RestartSkipped,
     AlertNotSent,
     // Told to the history's listener when a log line was not written, never
     // recorded: its line would go to the log that failed.
@@ -32,12 +34,17 @@ bool IsEventWord(const std::string& text);
 // up), in hex with the name of the common ones.
 std::string ExitCodeText(std::uint32_t code);
 
-// `relaunch` counts the watchdog's launches since the operator's last start.
-std::string StartedDetails(StartCause cause, int relaunch, std::uint32_t processId);
-std::string EndDetails(const ProcessEnd& end);  // exited; stopped when it ended
+// `relaunch` counts the watchdog's launches since the operator's last start;
+// `backOffMinutes` is the back-off the watchdog's launch came after, 0 for
+// none.
+std::string StartedDetails(StartCause cause, int relaunch, int backOffMinutes, std::uint32_t processId);
+std::string EndDetails(const ProcessEnd& end);  // stopped when it ended
+std::string ExitedDetails(const ProcessEnd& end, const NextStart& next);
 std::string StoppedDetails(const ProcessEnd& end);
 std::string AdoptedDetails(std::uint32_t processId, std::int64_t runSeconds);
 std::string LeftRunningDetails(std::uint32_t processId);
+std::string CrashLoopDetails(int quickExits, WallTime since);
+std::string RestartSkippedDetails();
 std::string SetOpenedDetails(const std::string& path, int servers, int adopted, int started);
 std::string SetNotSavedDetails(const std::string& path, const std::string& reason);
 // The log's path, when there is one, and why.

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <ctime>
 
 #include "history/history_event.h"
 
@@ -49,17 +48,6 @@ std::string Flattened(std::string text)
 }
 
 }  // namespace
-
-// The local calendar is the UTC one of the moment moved by its offset.
-LocalTime LocalTimeOf(WallTime time)
-{
-    const std::time_t local = static_cast<std::time_t>(time.utcSeconds + std::int64_t{time.offsetMinutes} * 60);
-    const std::tm* calendar = std::gmtime(&local);
-    if (calendar == nullptr)
-        return LocalTime{1970, 1, 1, 0, 0, 0, time.offsetMinutes};
-    return LocalTime{calendar->tm_year + 1900, calendar->tm_mon + 1, calendar->tm_mday, calendar->tm_hour,
-                     calendar->tm_min,         calendar->tm_sec,     time.offsetMinutes};
-}
 
 std::string TimeText(const LocalTime& time)
 {

@@ -25,12 +25,6 @@ inline bool operator==(const HistoryEntry& a, const HistoryEntry& b)
 // A line longer than this, its line end included, is none of the log's.
 constexpr std::size_t kMaxHistoryLineBytes = 4096;
 
-struct LocalTime {
-    int year, month, day, hour, minute, second;
-    int offsetMinutes;  // east of UTC
-};
-
-LocalTime LocalTimeOf(WallTime time);
 std::string TimeText(const LocalTime& time);
 
 // The entry's line, with its line end. A control character inside (below

@@ -104,8 +104,10 @@ void ServerHistory::Started(int slot, const ServerConfig& server, StartCause cau
 {
     if (cause == StartCause::Set)
         ++m_startedAtOpen;
-    Record(server.name, HistoryEvent::Started,
-           [&] { return StartedDetails(cause, m_runFacts.Of(slot).relaunches, processId); });
+    Record(server.name, HistoryEvent::Started, [&] {
+        const RunFacts& facts = m_runFacts.Of(slot);
+        return StartedDetails(cause, facts.relaunches, facts.startedAfterBackOff, processId);
+    });
 }
 
 void ServerHistory::StartFailed(int, const ServerConfig& server, StartCause, const std::string& reason)
@@ -113,9 +115,9 @@ void ServerHistory::StartFailed(int, const ServerConfig& server, StartCause, con
     Record(server.name, HistoryEvent::StartFailed, [&] { return reason; });
 }
 
-void ServerHistory::Exited(int, const ServerConfig& server, const ProcessEnd& end)
+void ServerHistory::Exited(int, const ServerConfig& server, const ProcessEnd& end, const NextStart& next)
 {
-    Record(server.name, HistoryEvent::Exited, [&] { return EndDetails(end); });
+    Record(server.name, HistoryEvent::Exited, [&] { return ExitedDetails(end, next); });
 }
 
 void ServerHistory::Stopped(int, const ServerConfig& server, const ProcessEnd& end)
@@ -127,4 +129,14 @@ void ServerHistory::Adopted(int, const ServerConfig& server, std::uint32_t proce
 {
     ++m_adoptedAtOpen;
     Record(server.name, HistoryEvent::Adopted, [&] { return AdoptedDetails(processId, runSeconds); });
+}
+
+void ServerHistory::CrashLoop(int, const ServerConfig& server, int quickExits, WallTime since)
+{
+    Record(server.name, HistoryEvent::CrashLoop, [&] { return CrashLoopDetails(quickExits, since); });
+}
+
+void ServerHistory::RestartSkipped(int, const ServerConfig& server)
+{
+    Record(server.name, HistoryEvent::RestartSkipped, [&] { return RestartSkippedDetails(); });
 }

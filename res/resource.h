@@ -7,7 +7,7 @@
 #define IDM_ABOUTBOX 0x0010
 #define IDM_OPENSERVERSET 0x0020
 #define IDM_SAVESERVERSETAS 0x0030
-#define IDM_EXIT 0x0050
+#define IDM_EXIT 0x0070
 #define IDD_ABOUTBOX 100
 #define IDS_ABOUTBOX 101
 #define IDS_OPENSERVERSET 103
@@ -87,4 +87,5 @@
 #endif
 
 #include "server_history_ids.h"
+#include "watchdog_ids.h"
 #include "alerts_ids.h"

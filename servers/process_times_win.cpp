@@ -2,6 +2,9 @@
 
 namespace {
 
+// 1970-01-01 in the system's ticks since 1601.
+constexpr std::uint64_t kUnixEpochTicks = 116444736000000000;
+
 std::int64_t SecondsBetween(std::uint64_t from, std::uint64_t to)
 {
     return to > from ? static_cast<std::int64_t>((to - from) / kTicksPerSecond) : 0;
@@ -12,6 +15,12 @@ std::int64_t SecondsBetween(std::uint64_t from, std::uint64_t to)
 std::uint64_t TicksOf(const FILETIME& time)
 {
     return static_cast<std::uint64_t>(time.dwHighDateTime) << 32 | time.dwLowDateTime;
+}
+
+std::int64_t UnixSecondsOf(std::uint64_t ticks)
+{
+    return (static_cast<std::int64_t>(ticks) - static_cast<std::int64_t>(kUnixEpochTicks)) /
+           static_cast<std::int64_t>(kTicksPerSecond);
 }
 
 bool ReadProcessTimes(HANDLE process, std::uint64_t& created, std::uint64_t& exited)
@@ -35,8 +44,10 @@ ProcessEnd EndOfProcess(HANDLE process)
     end.ended = true;
     end.exitCode = code;
     std::uint64_t created = 0, exited = 0;
-    if (ReadProcessTimes(process, created, exited))
+    if (ReadProcessTimes(process, created, exited)) {
         end.runSeconds = SecondsBetween(created, exited);
+        end.exitedUtcSeconds = exited != 0 ? UnixSecondsOf(exited) : 0;
+    }
     return end;
 }
 

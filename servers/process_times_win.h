@@ -11,6 +11,8 @@
 // The system's times count 100-ns units since 1601.
 constexpr std::uint64_t kTicksPerSecond = 10000000;
 std::uint64_t TicksOf(const FILETIME& time);
+// Seconds since 1970-01-01 00:00 UTC of a time in the system's ticks.
+std::int64_t UnixSecondsOf(std::uint64_t ticks);
 
 // False when the times cannot be read. `exited`
 // means nothing while the process runs.

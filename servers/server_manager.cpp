@@ -31,6 +31,7 @@ void ServerManager::FreeSlot(int index)
     slot->ForgetProcess();
     delete slot;
     slot = nullptr;
+    m_watchdog.OperatorActed(index);
     if (observer != nullptr)
         observer->Removed(index);
 }

@@ -8,8 +8,10 @@
 
 #include "servers/server_config.h"
 #include "servers/server_observer.h"
+#include "servers/server_slots.h"
+#include "servers/wall_clock.h"
+#include "servers/watchdog.h"
 
-constexpr int kMaxServers = 32;
 constexpr int kDefaultPort = 27015;
 
 // How long a stop waits for the server's main thread to end after the quit
@@ -68,9 +70,14 @@ public:
     bool StopServer(int index);
     bool StopCurrent();
     void StopAllServers();
-    // The watchdog pass: launches again every server marked running whose
-    // process has ended.
+    // The watchdog pass, at every tick of the admin window's timer: launches
+    // again every server marked running whose process has ended, unless the
+    // back-off makes it wait, and takes the daily restart's step. With both
+    // settings off it does just the first, at once.
     void RestartExitedServers();
+    // The operator's choice for the watchdog beyond its relaunch at every
+    // tick, from now on.
+    void SetWatchdogSettings(const WatchdogSettings& settings);
     // Whether the slot's server is marked running but its process has ended,
     // so that the next watchdog pass launches it again. A process whose
     // state cannot be read counts as running.
@@ -98,10 +105,20 @@ public:
     ServerConfig* slots[kMaxServers] = {};
     // Told of what process control does; null: nobody is.
     ServerObserver* observer = nullptr;
+    // The clock the watchdog reads its ticks from; null: the system's.
+    WallClock watchdogClock;
 
 private:
     void FreeSlot(int index);
+    WallTime WatchdogNow() const;
+    // A stop as such: the server asked to end, its back-off and the daily
+    // restart left as they are.
+    bool StopProcess(int index);
+    void Relaunch(int index, WallTime now);
+    void StartAfterDailyStop(int index);
     bool IsPortUsed(int port) const;
+
+    Watchdog m_watchdog;
 };
 
 // Null while no manager exists. If its allocation ever fails the window finds

@@ -12,10 +12,10 @@ void ServerObservers::StartFailed(int slot, const ServerConfig& server, StartCau
         observer->StartFailed(slot, server, cause, reason);
 }
 
-void ServerObservers::Exited(int slot, const ServerConfig& server, const ProcessEnd& end)
+void ServerObservers::Exited(int slot, const ServerConfig& server, const ProcessEnd& end, const NextStart& next)
 {
     for (ServerObserver* observer : m_observers)
-        observer->Exited(slot, server, end);
+        observer->Exited(slot, server, end, next);
 }
 
 void ServerObservers::Stopped(int slot, const ServerConfig& server, const ProcessEnd& end)
@@ -34,4 +34,16 @@ void ServerObservers::Removed(int slot)
 {
     for (ServerObserver* observer : m_observers)
         observer->Removed(slot);
+}
+
+void ServerObservers::CrashLoop(int slot, const ServerConfig& server, int quickExits, WallTime since)
+{
+    for (ServerObserver* observer : m_observers)
+        observer->CrashLoop(slot, server, quickExits, since);
+}
+
+void ServerObservers::RestartSkipped(int slot, const ServerConfig& server)
+{
+    for (ServerObserver* observer : m_observers)
+        observer->RestartSkipped(slot, server);
 }

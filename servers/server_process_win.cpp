@@ -15,6 +15,7 @@
 #include "servers/process_times_win.h"
 #include "servers/process_window_win.h"
 #include "servers/server_manager.h"
+#include "servers/wall_clock_win.h"
 
 // The record mirrors the Win32 process record field for field, so that the
 // two can be copied into each other without a cast.
@@ -120,6 +121,8 @@ bool ServerManager::StartServer(int index, StartCause cause)
     ServerConfig* server = SlotAt(slots, index);
     if (server == nullptr)
         return false;
+    if (cause == StartCause::Operator || cause == StartCause::Set)
+        m_watchdog.OperatorActed(index);
     const std::string commandLine = BuildCommandLine(*server);
     // The previous launch's handles are closed here, which also leaves the
     // record cleared for the new one.
@@ -197,6 +200,13 @@ void ServerManager::RestoreRunningServers(const std::function<bool(int toStart)>
 
 bool ServerManager::StopServer(int index)
 {
+    if (SlotAt(slots, index) != nullptr)
+        m_watchdog.OperatorActed(index);
+    return StopProcess(index);
+}
+
+bool ServerManager::StopProcess(int index)
+{
     ServerConfig* server = SlotAt(slots, index);
     if (server == nullptr)
         return false;
@@ -243,15 +253,75 @@ bool ServerManager::HasEnded(int index) const
     return ::GetExitCodeProcess(server->process.hProcess, &exitCode) && exitCode != STILL_ACTIVE;
 }
 
+WallTime ServerManager::WatchdogNow() const
+{
+    return watchdogClock ? watchdogClock() : SystemWallTime();
+}
+
+void ServerManager::SetWatchdogSettings(const WatchdogSettings& settings)
+{
+    m_watchdog.Apply(settings, WatchdogNow());
+}
+
+// The server the daily restart stopped at the last tick starts first, and
+// the next one is stopped last, so that the pass finds no exit of its own
+// making.
 void ServerManager::RestartExitedServers()
 {
+    const WallTime now = WatchdogNow();
+    const DailyRestartStep step =
+        m_watchdog.DailyStep(now, [this](int slot) { return slots[slot] != nullptr && slots[slot]->running == 1; });
+    if (step.startSlot >= 0)
+        StartAfterDailyStop(step.startSlot);
     for (int i = 0; i < kMaxServers; ++i) {
-        if (!HasEnded(i))
-            continue;
-        ServerConfig* server = slots[i];
-        server->running = 0;
-        if (observer != nullptr)
-            observer->Exited(i, *server, EndOfProcess(server->process.hProcess));
-        StartServer(i, StartCause::Watchdog);
+        if (m_watchdog.Waiting(i)) {
+            if (!m_watchdog.WaitHasEnded(i, now))
+                continue;
+            m_watchdog.WaitOver(i);
+            slots[i]->running = 0;
+            StartServer(i, StartCause::Watchdog);
+        } else if (HasEnded(i)) {
+            Relaunch(i, now);
+        }
     }
+    if (step.stopSlot >= 0)
+        StopProcess(step.stopSlot);
+}
+
+// The back-off counts from the process's own exit, which may lie up to a
+// tick before the pass found it.
+void ServerManager::Relaunch(int index, WallTime now)
+{
+    ServerConfig* server = slots[index];
+    const ProcessEnd end = EndOfProcess(server->process.hProcess);
+    const std::int64_t exited = end.exitedUtcSeconds != 0 ? end.exitedUtcSeconds : now.utcSeconds;
+    const ExitVerdict& verdict = m_watchdog.Exited(index, exited - end.runSeconds, exited);
+    NextStart next;
+    if (verdict.waitMinutes > 0)
+        next = NextStart{verdict.waitMinutes, WallTime{verdict.nextStart, now.offsetMinutes}, verdict.quickExits};
+    // A server waiting for its next start stays marked running.
+    server->running = next.backOffMinutes > 0 ? 1 : 0;
+    if (observer != nullptr) {
+        observer->Exited(index, *server, end, next);
+        if (verdict.crashLoopDue)
+            observer->CrashLoop(index, *server, verdict.quickExits, WallTime{verdict.loopSince, now.offsetMinutes});
+    }
+    if (next.backOffMinutes == 0)
+        StartServer(index, StartCause::Watchdog);
+}
+
+// Only once its process has ended: a second server on the same port would
+// fail, or worse, serve beside the first.
+void ServerManager::StartAfterDailyStop(int index)
+{
+    ServerConfig* server = SlotAt(slots, index);
+    if (server == nullptr)
+        return;
+    if (EndOfProcess(server->process.hProcess).ended) {
+        StartServer(index, StartCause::DailyRestart);
+        return;
+    }
+    server->running = 1;
+    if (observer != nullptr)
+        observer->RestartSkipped(index, *server);
 }

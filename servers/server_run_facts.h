@@ -26,6 +26,14 @@ struct RunFacts {
     bool startFailed = false;
     std::string startFailure;  // the system's sentence
     WallTime startFailedAt;
+    // Marked running, its process ended, it waits in the watchdog's
+    // back-off: when it starts again, after how many quick exits in a row.
+    bool waiting = false;
+    WallTime nextStart;
+    int quickExits = 0;
+    int backOffMinutes = 0;
+    // The back-off its last start came after, in minutes; 0 for none.
+    int startedAfterBackOff = 0;
 };
 
 class ServerRunFacts : public ServerObserver {
@@ -38,7 +46,7 @@ public:
 
     void Started(int slot, const ServerConfig& server, StartCause cause, std::uint32_t processId) override;
     void StartFailed(int slot, const ServerConfig& server, StartCause cause, const std::string& reason) override;
-    void Exited(int slot, const ServerConfig& server, const ProcessEnd& end) override;
+    void Exited(int slot, const ServerConfig& server, const ProcessEnd& end, const NextStart& next) override;
     void Stopped(int slot, const ServerConfig& server, const ProcessEnd& end) override;
     void Adopted(int slot, const ServerConfig& server, std::uint32_t processId, std::int64_t runSeconds) override;
     void Removed(int slot) override;

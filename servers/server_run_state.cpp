@@ -32,7 +32,7 @@ std::string RelaunchText(const RunFacts& facts)
 RunMark MarkOf(const ServerRun& run, WallTime now)
 {
     if (run.markedRunning) {
-        if (run.processEnded)
+        if (run.processEnded || run.facts.waiting)
             return RunMark::ShouldRun;
         const bool recentRelaunch = run.facts.relaunches > 0 &&
                                     now.utcSeconds - run.facts.lastRelaunch.utcSeconds < kRecentRelaunchSeconds;
@@ -45,6 +45,9 @@ std::string StatusText(const char* name, const ServerRun& run, WallTime now)
 {
     const std::string server = std::string(name) + ": ";
     const RunFacts& facts = run.facts;
+    if (run.markedRunning && facts.waiting)
+        return server + "next start at " + TimeOfDayText(facts.nextStart) + " (back-off after " +
+               std::to_string(facts.quickExits) + " quick exits)";
     if (run.markedRunning && run.processEnded)
         return server + "ended, waiting for the watchdog to start it again";
     // A server the set keeps as running is marked so before it is adopted

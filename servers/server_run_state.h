@@ -14,7 +14,7 @@ enum class RunMark : std::uint8_t {
     // Running, relaunched by the watchdog within kRecentRelaunchSeconds.
     Relaunched,
     // Should run but does not: marked running while its process has ended,
-    // waiting for the watchdog, or its last start failed.
+    // waiting for the watchdog or in its back-off, or its last start failed.
     ShouldRun,
 };
 
@@ -31,5 +31,6 @@ struct ServerRun {
 RunMark MarkOf(const ServerRun& run, WallTime now);
 // "Friday: running for 2:14:07, relaunched 3 times since the operator's
 // start, last exit 0xC0000005 (access violation) at 03:12:44", "Friday:
+// next start at 03:20:44 (back-off after 4 quick exits)", "Friday:
 // stopped", ...
 std::string StatusText(const char* name, const ServerRun& run, WallTime now);

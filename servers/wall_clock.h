@@ -19,6 +19,15 @@ using WallClock = std::function<WallTime()>;
 // time included.
 WallTime SystemWallTime();
 
+// A local date and time as the wall clock shows it, which may go back an
+// hour or jump one ahead when daylight-saving time begins or ends.
+struct LocalTime {
+    int year, month, day, hour, minute, second;
+    int offsetMinutes;  // east of UTC
+};
+
+LocalTime LocalTimeOf(WallTime time);
+
 // "03:12:44": the moment's local time of day.
 std::string TimeOfDayText(WallTime time);
 // "2:14:07", "100:00:59": hours, minutes and seconds; negative counts as 0.

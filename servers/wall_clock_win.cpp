@@ -3,8 +3,6 @@
 #include "servers/process_times_win.h"
 
 namespace {
-// 1970-01-01 in the system's ticks since 1601.
-constexpr std::uint64_t kUnixEpochTicks = 116444736000000000;
 constexpr std::int64_t kTicksPerMinute = 60 * static_cast<std::int64_t>(kTicksPerSecond);
 }  // namespace
 
@@ -19,7 +17,7 @@ WallTime WallTimeAt(const SYSTEMTIME& utc)
     const auto utcTicks = static_cast<std::int64_t>(TicksOf(utcTime));
     const auto localTicks = static_cast<std::int64_t>(TicksOf(localTime));
     WallTime time;
-    time.utcSeconds = (utcTicks - static_cast<std::int64_t>(kUnixEpochTicks)) / static_cast<std::int64_t>(kTicksPerSecond);
+    time.utcSeconds = UnixSecondsOf(TicksOf(utcTime));
     time.offsetMinutes = static_cast<std::int32_t>((localTicks - utcTicks) / kTicksPerMinute);
     return time;
 }

@@ -13,7 +13,12 @@ const char kLineFeedInText[] = "A name, password, map or path holds a line break
 
 std::vector<SetSection> ServerSetSession::KeptSections() const
 {
-    return m_sectionKeeper != nullptr ? m_sectionKeeper->Sections() : std::vector<SetSection>();
+    std::vector<SetSection> sections;
+    for (const SetSectionKeeper* keeper : m_sectionKeepers) {
+        std::vector<SetSection> kept = keeper->Sections();
+        sections.insert(sections.end(), kept.begin(), kept.end());
+    }
+    return sections;
 }
 
 bool ServerSetSession::Text(const ServerManager& table, std::string& text) const
@@ -23,9 +28,9 @@ bool ServerSetSession::Text(const ServerManager& table, std::string& text) const
 
 void ServerSetSession::Close()
 {
-    SetSectionKeeper* const keeper = m_sectionKeeper;
+    std::vector<SetSectionKeeper*> keepers = std::move(m_sectionKeepers);
     *this = ServerSetSession();
-    m_sectionKeeper = keeper;
+    m_sectionKeepers = std::move(keepers);
 }
 
 std::string ServerSetSession::FileName() const
@@ -86,8 +91,8 @@ bool ServerSetSession::Open(const std::string& path, ServerManager& table, std::
         return false;
     }
     ignored.insert(ignored.end(), reading.ignored.begin(), reading.ignored.end());
-    if (m_sectionKeeper != nullptr)
-        m_sectionKeeper->TakeSections(reading.sections, ignored);
+    for (SetSectionKeeper* keeper : m_sectionKeepers)
+        keeper->TakeSections(reading.sections, ignored);
     // What the file holds, as this copy would write it: opening alone
     // rewrites nothing.
     std::string written;

@@ -17,9 +17,10 @@ constexpr std::size_t kMaxServerSetBytes = 1024 * 1024;
 
 class ServerSetSession {
 public:
-    // From now on the set keeps the keeper's settings too; it must outlive
-    // the session. Without one the set keeps the table alone.
-    void KeepSectionsOf(SetSectionKeeper& keeper) { m_sectionKeeper = &keeper; }
+    // From now on the set keeps the keeper's settings too, after those of
+    // the keepers before it; it must outlive the session. Without any the
+    // set keeps the table alone.
+    void KeepSectionsOf(SetSectionKeeper& keeper) { m_sectionKeepers.push_back(&keeper); }
 
     bool IsOpen() const { return !m_path.empty(); }
     const std::string& Path() const { return m_path; }
@@ -67,5 +68,5 @@ private:
     ServerSetClaim m_claim;
     std::string m_written;  // what the set got last
     bool m_failureTold = false;
-    SetSectionKeeper* m_sectionKeeper = nullptr;
+    std::vector<SetSectionKeeper*> m_sectionKeepers;
 };

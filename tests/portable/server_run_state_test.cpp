@@ -37,7 +37,7 @@ TEST(ServerRunState, MarkAndSentenceFollowWhatProcessControlReported)
     const ProcessEnd crash{true, 0xC0000005u, 60};
     const auto nothing = [](ServerRunFacts&, const ServerConfig&) {};
     const auto relaunch = [&](ServerRunFacts& f, const ServerConfig& s) {
-        f.Exited(0, s, crash);
+        f.Exited(0, s, crash, {});
         f.Started(0, s, StartCause::Watchdog, 8);
     };
     const Step steps[] = {
@@ -53,13 +53,16 @@ TEST(ServerRunState, MarkAndSentenceFollowWhatProcessControlReported)
         {"twice more, exit 3", 900,
          [&](auto& f, auto& s) {
              relaunch(f, s);
-             f.Exited(0, s, ProcessEnd{true, 3, 1});
+             f.Exited(0, s, ProcessEnd{true, 3, 1}, {});
              f.Started(0, s, StartCause::Watchdog, 9);
          },
          true, false, RunMark::Relaunched,
          "Friday: running for 0:00:00, relaunched 3 times since the operator's start, last exit 3 at 03:15:00"},
         {"an hour on", 900 + 3600, nothing, true, false, RunMark::Running,
          "Friday: running for 1:00:00, relaunched 3 times since the operator's start, last exit 3 at 03:15:00"},
+        {"waiting in the back-off", 4000,
+         [](auto& f, auto& s) { f.Exited(0, s, ProcessEnd{true, 1, 2}, NextStart{4, {kThree + 4240, 60}, 4}); }, true,
+         true, RunMark::ShouldRun, "Friday: next start at 04:10:40 (back-off after 4 quick exits)"},
         {"relaunch failed", 4600, [](auto& f, auto& s) { f.StartFailed(0, s, StartCause::Watchdog, kNoFile); }, false,
          false, RunMark::ShouldRun,
          "Friday: start failed at 04:16:40: The system cannot find the file specified."},

@@ -60,8 +60,8 @@ TEST_F(AdminWindowTest, StartsWithOnlyNewAndTheServerListEnabled)
 }
 
 // The system's own items first, then ours, each group below a separator,
-// with the shortcuts of the menu bar's items.
-TEST_F(AdminWindowTest, SystemMenuEndsWithAboutThenTheServerSetItemsTheHistoryAndTheOptions)
+// with the shortcuts of the menu bar's items; the options also in Options.
+TEST_F(AdminWindowTest, SystemMenuEndsWithAboutTheServerSetItemsTheHistoryAndTheOptions)
 {
     const HMENU menu = ::GetSystemMenu(m_window, FALSE);
     ASSERT_NE(menu, nullptr);
@@ -71,7 +71,8 @@ TEST_F(AdminWindowTest, SystemMenuEndsWithAboutThenTheServerSetItemsTheHistoryAn
     } tail[] = {
         {0, ""}, {IDM_ABOUTBOX, "&About QYR SAT..."}, {0, ""},
         {IDM_OPENSERVERSET, "&Open Server Set...\tCtrl+O"}, {IDM_SAVESERVERSETAS, "Save Server Se&t As...\tCtrl+Shift+S"},
-        {0, ""}, {IDM_SERVERHISTORY, "Server &History...\tCtrl+H"}, {0, ""}, {IDM_ALERTS, "A&lerts..."},
+        {0, ""}, {IDM_SERVERHISTORY, "Server &History...\tCtrl+H"}, {0, ""}, {IDM_WATCHDOG, "&Watchdog..."},
+        {IDM_ALERTS, "A&lerts..."},
     };
     const int items = static_cast<int>(std::size(tail));
     const int count = ::GetMenuItemCount(menu);
@@ -84,6 +85,10 @@ TEST_F(AdminWindowTest, SystemMenuEndsWithAboutThenTheServerSetItemsTheHistoryAn
         EXPECT_EQ(::GetMenuItemID(menu, position), tail[i].id) << position;
         EXPECT_EQ((::GetMenuState(menu, position, MF_BYPOSITION) & MF_SEPARATOR) != 0, tail[i].id == 0) << position;
     }
+    const HMENU options = ::GetSubMenu(::GetMenu(m_window), 2);  // File, Server, Options
+    ASSERT_EQ(::GetMenuItemCount(options), 2);
+    EXPECT_EQ(::GetMenuItemID(options, 0), static_cast<UINT>(IDM_WATCHDOG));
+    EXPECT_EQ(::GetMenuItemID(options, 1), static_cast<UINT>(IDM_ALERTS));
 }
 
 TEST_F(AdminWindowTest, DefaultServerShowsEveryDefault)

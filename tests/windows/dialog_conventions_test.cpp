@@ -142,7 +142,8 @@ TEST_F(DialogConventionsTest, EveryControlHasAnAccessKeyAndRoomForItsTexts)
         EXPECT_EQ(::GetDeviceCaps(screen, LOGPIXELSY), std::atoi(dpi)) << "the display scale was not taken";
         ::ReleaseDC(nullptr, screen);
     }
-    for (UINT templateId : {IDD_ABOUTBOX, IDD_SERVERADMIN_DIALOG, IDD_MAPROTATION, IDD_SERVERHISTORY, IDD_ALERTS})
+    for (UINT templateId :
+         {IDD_ABOUTBOX, IDD_SERVERADMIN_DIALOG, IDD_MAPROTATION, IDD_SERVERHISTORY, IDD_WATCHDOG, IDD_ALERTS})
         ExpectConventions(templateId);
 
     // The window's own items, whose commands lie below the system's, and

@@ -176,7 +176,7 @@ class LiveDialog {
 public:
     explicit LiveDialog(int templateId)
     {
-        INITCOMMONCONTROLSEX classes = {sizeof classes, ICC_INTERNET_CLASSES | ICC_LISTVIEW_CLASSES};
+        INITCOMMONCONTROLSEX classes = {sizeof classes, ICC_INTERNET_CLASSES | ICC_LISTVIEW_CLASSES | ICC_DATE_CLASSES};
         ::InitCommonControlsEx(&classes);
         hwnd_ = ::CreateDialogParamA(Instance(), MAKEINTRESOURCEA(templateId), nullptr, InertDialogProc, 0);
     }
@@ -314,7 +314,7 @@ TEST(AdminWindowTemplate, GroupBoxesComeFirstAndEncloseTheirControls)
 // lie inside the window. A typing slip in a position shows up here.
 TEST(DialogLayout, NothingOverlapsAndEverythingIsInside)
 {
-    for (int templateId : {IDD_ABOUTBOX, IDD_SERVERADMIN_DIALOG, IDD_MAPROTATION, IDD_SERVERHISTORY}) {
+    for (int templateId : {IDD_ABOUTBOX, IDD_SERVERADMIN_DIALOG, IDD_MAPROTATION, IDD_SERVERHISTORY, IDD_WATCHDOG}) {
         SCOPED_TRACE("template " + std::to_string(templateId));
         const DialogTemplate dialog = LoadTemplate(templateId);
         LiveDialog live(templateId);

@@ -1,9 +1,11 @@
 // The server history on the real admin window with real stand-in servers:
-// what its dialog lists is what the set's log holds, line for line. Its
+// what its dialog lists is what the set's log holds, line for line; what
+// the watchdog's back-off and daily restart do, as it tells them. Its
 // clock, in a zone with daylight saving time.
 #include "history/history_line.h"
 #include "history/server_history_dlg.h"
 #include "res/resource.h"
+#include "servers/process_times_win.h"
 #include "servers/wall_clock_win.h"
 #include "standin/standin_protocol.h"
 #include "tests/file_bytes.h"
@@ -102,7 +104,26 @@ protected:
         return rows;
     }
 
+    // The watchdog's ticks come when the test says, as the window's timer
+    // would send them at that moment.
+    void Tick(std::int64_t at)
+    {
+        g_serverManager->watchdogClock = [this] { return m_now; };
+        m_now.utcSeconds = at;
+        ::SendMessageA(m_window, WM_TIMER, IDT_WATCHDOG, 0);
+    }
+    std::string At(std::int64_t utcSeconds) const { return TimeOfDayText({utcSeconds, m_now.offsetMinutes}); }
+    static std::string Pid(int slot) { return std::to_string(g_serverManager->slots[slot]->process.dwProcessId); }
+    // When the current server's process ended, as the system keeps it.
+    std::int64_t ExitOfCurrent()
+    {
+        std::uint64_t created = 0, exited = 0;
+        EXPECT_EQ(::WaitForSingleObject(Current().process.hProcess, 15000), WAIT_OBJECT_0);
+        return ReadProcessTimes(Current().process.hProcess, created, exited) ? UnixSecondsOf(exited) : 0;
+    }
+
     StandinWorkspace m_servers{m_game.BinFolder()};
+    WallTime m_now = SystemWallTime();
 };
 
 }  // namespace
@@ -152,6 +173,79 @@ TEST_F(ServerHistoryTest, EveryEventIsListedAndLoggedAndTheNextCopyShowsTheLog)
     EXPECT_EQ(ClipboardText(), rows[2] + "\r\n");
     ::DestroyWindow(copy.GetSafeHwnd());  // its last lines written
     EXPECT_EQ(Joined(rows), ReadFileBytes(LogPath()));
+}
+
+// With the back-off on, a server that ends 1.5 s after each start, the
+// watchdog coming 10 s after each exit and every 30 s from there: the first
+// exit is relaunched at once, the second after a minute, the third makes a
+// crash loop, and Stop ends the wait.
+TEST_F(ServerHistoryTest, BackOffSlowsAServerThatKeepsEndingAndTellsOfTheLoop)
+{
+    AddServer();
+    g_serverManager->SetWatchdogSettings(WatchdogSettings{true, {}});
+    m_servers.SetOption(standin::kExitAfterMsVariable, "1500");
+    Notify(m_window, IDC_START, BN_CLICKED);
+    const std::string first = Pid(0);
+    const std::int64_t firstExit = ExitOfCurrent();
+    Tick(firstExit + 10);
+    const std::string second = Pid(0);
+    const std::int64_t secondExit = ExitOfCurrent();
+    Tick(secondExit + 10);
+    Tick(secondExit + 40);
+    EXPECT_EQ(Pid(0), second);
+    EXPECT_EQ(ControlText(m_window, IDC_STATUSBAR),
+              "qyr: next start at " + At(secondExit + 60) + " (back-off after 2 quick exits)");
+    Tick(secondExit + 70);
+    const std::string third = Pid(0);
+    const std::int64_t thirdExit = ExitOfCurrent();
+    Tick(thirdExit + 10);
+    EXPECT_EQ(g_serverManager->CountRunning(), 1);
+    Notify(m_window, IDC_STOP, BN_CLICKED);
+    Tick(thirdExit + 300);
+    EXPECT_EQ(Pid(0), third);
+    const std::vector<std::string> rows = DialogRows(m_window);
+    ExpectRows(rows, {"qyr\tstarted\tby the operator, process " + first, "qyr\texited\tcode 1 after 0:00:0...",
+                      "qyr\tstarted\tby the watchdog, relaunch 1 since the operator's last start, process " + second,
+                      "qyr\texited\t...",
+                      "qyr\tstarted\tby the watchdog, relaunch 2 since the operator's last start, after a back-off of "
+                      "1 min, process " + third,
+                      "qyr\texited\t...", "qyr\tcrash loop\t3 quick exits in a row since " + At(firstExit),
+                      "qyr\tstopped\tcode 1 after..."});
+    EXPECT_EQ(rows.at(3).substr(rows[3].find(';')), "; next start at " + At(secondExit + 60));
+}
+
+// A daily restart two minutes ahead, the watchdog coming every 30 s: the
+// first server is stopped at the first tick at its time and started at the
+// next tick, 30 s on, when its process has long ended; there the second,
+// which ignores the quit message and its close, is stopped, and then left
+// running.
+TEST_F(ServerHistoryTest, DailyRestartRestartsOneServerATickAndNeverStartsASecondProcess)
+{
+    AddServer();
+    Notify(m_window, IDC_START, BN_CLICKED);
+    m_servers.SetOption(standin::kIgnoreQuitVariable, "1");
+    m_servers.SetOption(standin::kIgnoreCloseVariable, "1");
+    AddServer();
+    Notify(m_window, IDC_START, BN_CLICKED);
+    const std::string stubborn = Pid(1);
+    const LocalTime inTwo = LocalTimeOf({m_now.utcSeconds + 120, m_now.offsetMinutes});
+    g_serverManager->SetWatchdogSettings(WatchdogSettings{false, {true, inTwo.hour, inTwo.minute}});
+    const std::int64_t restartAt = m_now.utcSeconds + 120 - inTwo.second;
+    std::int64_t tick = m_now.utcSeconds;
+    while (g_serverManager->slots[0]->running == 1 && tick < restartAt + 60)
+        Tick(tick += 30);
+    EXPECT_TRUE(tick >= restartAt && tick - 30 < restartAt) << tick - restartAt;
+    ASSERT_EQ(::WaitForSingleObject(g_serverManager->slots[0]->process.hProcess, 15000), WAIT_OBJECT_0);
+    Tick(tick += 30);
+    const std::string restarted = Pid(0);
+    Tick(tick += 30);
+    EXPECT_EQ(g_serverManager->CountRunning(), 2);
+    ExpectRows(DialogRows(m_window),
+               {"qyr\tstarted\tby the operator, process ...",
+                "qyr(1)\tstarted\tby the operator, process " + stubborn, "qyr\tstopped\t...",
+                "qyr\tstarted\tby the daily restart, process " + restarted,
+                "qyr(1)\tstopped\tasked to close, still running after 1 s",
+                "qyr(1)\trestart skipped\tstill running after the stop"});
 }
 
 // Nothing is written before a set is open; a full log is rotated before the

@@ -85,10 +85,10 @@ bool WaitUntil(const std::function<bool()>& done, unsigned timeoutMs)
 class TimedHistory : public ServerHistory {
 public:
     using ServerHistory::ServerHistory;
-    void Exited(int slot, const ServerConfig& server, const ProcessEnd& end) override
+    void Exited(int slot, const ServerConfig& server, const ProcessEnd& end, const NextStart& next) override
     {
         const auto start = std::chrono::steady_clock::now();
-        ServerHistory::Exited(slot, server, end);
+        ServerHistory::Exited(slot, server, end, next);
         ms += std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
     }
     void Started(int slot, const ServerConfig& server, StartCause cause, std::uint32_t processId) override

@@ -14,6 +14,8 @@
 #include "tests/support/standin_workspace_win.h"
 #include "tests/windows/admin_window_fixture.h"
 
+#include <commctrl.h>
+
 namespace {
 
 const char kPlainCaption[] = "QYR 1.5 Server Admin Tool";
@@ -226,6 +228,35 @@ TEST_F(ServerSetTest, StartUpArgumentsThatCannotBeUsedLeaveAnEmptyTable)
         ::DestroyWindow(copy.GetSafeHwnd());
     }
     EXPECT_EQ(ReadFileBytes(SetPath()), saved);
+}
+
+// The watchdog's options from their dialog (the time only while its box
+// is checked) are kept in the set; what a set's section cannot give is
+// listed with the other values ignored.
+TEST_F(ServerSetTest, WatchdogOptionsGoFromTheDialogToTheSetAndBack)
+{
+    ASSERT_TRUE(ChooseSetFile(m_window, IDM_SAVESERVERSETAS, "Save As"));
+    bool timeEnabled[2] = {true, false};
+    ASSERT_TRUE(Answering("Watchdog", [&](HWND dialog) {
+        EXPECT_EQ(::GetWindow(dialog, GW_OWNER), m_window);
+        timeEnabled[0] = IsControlEnabled(dialog, IDC_WATCHDOG_TIME);
+        Click(dialog, IDC_WATCHDOG_BACKOFF);
+        Click(dialog, IDC_WATCHDOG_DAILYRESTART);
+        timeEnabled[1] = IsControlEnabled(dialog, IDC_WATCHDOG_TIME);
+        SYSTEMTIME at = {2027, 3, 3, 10, 23, 5, 0, 0};
+        DateTime_SetSystemtime(::GetDlgItem(dialog, IDC_WATCHDOG_TIME), GDT_VALID, &at);
+        PressButton(dialog, IDOK);
+    }, [&] { SystemCommand(m_window, IDM_WATCHDOG); }));
+    EXPECT_FALSE(timeEnabled[0]);
+    EXPECT_TRUE(timeEnabled[1]);
+    EXPECT_NE(ReadFileBytes(SetPath()).find("\r\n[Watchdog]\r\nbackOff=1\r\ndailyRestart=23:05\r\n"),
+              std::string::npos);
+
+    WriteFileBytes(SetPath(), "[Watchdog]\nbackOff=2\n");
+    std::string text;
+    ASSERT_TRUE(Answering("Server Set Values Ignored", Read(text),
+                          [&] { ASSERT_TRUE(ChooseSetFile(m_window, IDM_OPENSERVERSET, "Open")); }));
+    EXPECT_NE(text.find("\n[Watchdog] backOff = 2: not 0 or 1\n"), std::string::npos) << text;
 }
 
 // drive-letter-run.sh gives a letter that stands for a folder: a set opened
