@@ -11,6 +11,8 @@
 #include <vector>
 
 #include "servers/server_manager.h"
+#include "servers/server_run_facts.h"
+#include "servers/wall_clock_win.h"
 #include "standin/standin_protocol.h"
 #include "tests/support/standin_workspace_win.h"
 #include "tests/windows/process_usage.h"
@@ -67,7 +69,12 @@ Behaviour BehaviourOf(int slot)
 
 class FullTableSoak : public ::testing::Test {
 protected:
-    void SetUp() override { ASSERT_TRUE(workspace.Ready()) << "no stand-in workspace at " << workspace.Folder(); }
+    // The facts keep why a start failed, for the message of a failed relaunch.
+    void SetUp() override
+    {
+        ASSERT_TRUE(workspace.Ready()) << "no stand-in workspace at " << workspace.Folder();
+        manager.observer = &facts;
+    }
 
     // Options reach only the stand-ins launched while they are set, so each
     // launch gets its own; a relaunch by the watchdog takes the crash
@@ -89,6 +96,7 @@ protected:
     unsigned long Pid(int slot) { return manager.slots[slot]->process.dwProcessId; }
 
     StandinWorkspace workspace;
+    ServerRunFacts facts{SystemWallTime};  // outlives the table, which tells it of the slots freed
     ServerManager manager;
 };
 
@@ -129,7 +137,8 @@ TEST_F(FullTableSoak, FiftyWatchdogPassesStayFlatAndTheStopEndsEveryServer)
         manager.RestartExitedServers();
 
         for (int slot = 0; slot < kMaxServers; ++slot) {
-            ASSERT_EQ(Server(slot).running, 1) << "pass " << pass << ", slot " << slot;
+            ASSERT_EQ(Server(slot).running, 1)
+                << "pass " << pass << ", slot " << slot << ": " << facts.Of(slot).startFailure;
             if (BehaviourOf(slot) == Behaviour::kCrashes) {
                 ASSERT_NE(Pid(slot), crashedPids[slot]) << "pass " << pass << ", slot " << slot;
             } else {
