@@ -79,9 +79,17 @@ until_tick=$((opened + 35 - SECONDS))
 [ "$until_tick" -le 0 ] || sleep "$until_tick"
 shoot "$(drive caption)" main-window.png
 
-drive about
+drive command=0x10
 shoot "About" about-box.png
 drive "press=About:1"
+
+# The watchdog's options and the alerts, as they open: both off.
+drive command=0x50
+shoot "Watchdog" watchdog.png
+drive "press=Watchdog:2"
+drive command=0x60
+shoot "Alerts" alerts.png
+drive "press=Alerts:2"
 
 drive select=1 check=1029 rotation \
       choose=1010:TeamEscape choose=1011:Canyon add \

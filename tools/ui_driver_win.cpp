@@ -9,7 +9,7 @@
 //   choose=<id>:<item>       pick an item of a drop-down list (main window or editor)
 //   rotation                 click the rotation button (opens the editor)
 //   add                      click "Add" in the rotation editor
-//   about                    open the About box from the system menu
+//   command=<id>             choose the system menu's item with this command id
 //   menu=<letter>            open the menu bar's menu of this access key
 //   escape                   press Esc (twice closes an open menu)
 //   close                    ask the window to close (the question appears)
@@ -98,8 +98,9 @@ void Step(const std::string& step)
         Command(FindTopLevel(QYRSAT_MAIN_CAPTION), IDC_ROTATIONBUTTON, BN_CLICKED);
     } else if (verb == "add") {
         Command(FindTopLevel(kEditorCaption), IDC_ROTATION_ADD, BN_CLICKED);
-    } else if (verb == "about") {
-        ::PostMessageA(FindTopLevel(QYRSAT_MAIN_CAPTION), WM_SYSCOMMAND, IDM_ABOUTBOX, 0);
+    } else if (verb == "command") {
+        ::PostMessageA(FindTopLevel(QYRSAT_MAIN_CAPTION), WM_SYSCOMMAND,
+                       static_cast<WPARAM>(std::strtoul(argument.c_str(), nullptr, 0)), 0);
     } else if (verb == "menu") {
         ::PostMessageA(FindTopLevel(QYRSAT_MAIN_CAPTION), WM_SYSCOMMAND, SC_KEYMENU,
                        static_cast<LPARAM>(static_cast<unsigned char>(argument.c_str()[0])));
