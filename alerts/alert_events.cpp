@@ -5,21 +5,24 @@
 
 namespace {
 
-struct Counted {
+// In the order of AlertEvent: the history's event, and how held-back ones
+// are counted.
+struct EventWords {
+    HistoryEvent history;
     const char* one;
     const char* many;
 };
 
-const Counted kCounted[] = {
-    {"exit", "exits"},
-    {"failed start", "failed starts"},
-    {"crash loop", "crash loops"},
-    {"start", "starts"},
-    {"stop", "stops"},
-    {"failure to save the set", "failures to save the set"},
-    {"failure to save the history", "failures to save the history"},
+const EventWords kEvents[] = {
+    {HistoryEvent::Exited, "exit", "exits"},
+    {HistoryEvent::StartFailed, "failed start", "failed starts"},
+    {HistoryEvent::CrashLoop, "crash loop", "crash loops"},
+    {HistoryEvent::Started, "start", "starts"},
+    {HistoryEvent::Stopped, "stop", "stops"},
+    {HistoryEvent::SetNotSaved, "failure to save the set", "failures to save the set"},
+    {HistoryEvent::HistoryNotSaved, "failure to save the history", "failures to save the history"},
 };
-static_assert(sizeof kCounted / sizeof kCounted[0] == kAlertEventCount, "one count's words per event");
+static_assert(sizeof kEvents / sizeof kEvents[0] == kAlertEventCount, "one history event per alert event");
 
 }  // namespace
 
@@ -33,23 +36,7 @@ AlertEvents DefaultAlertEvents()
 
 const char* AlertEventWord(AlertEvent event)
 {
-    switch (event) {
-    case AlertEvent::Exited:
-        return EventWord(HistoryEvent::Exited);
-    case AlertEvent::StartFailed:
-        return EventWord(HistoryEvent::StartFailed);
-    case AlertEvent::Started:
-        return EventWord(HistoryEvent::Started);
-    case AlertEvent::Stopped:
-        return EventWord(HistoryEvent::Stopped);
-    case AlertEvent::SetNotSaved:
-        return EventWord(HistoryEvent::SetNotSaved);
-    case AlertEvent::HistoryNotSaved:
-        return EventWord(HistoryEvent::HistoryNotSaved);
-    case AlertEvent::CrashLoop:
-        break;
-    }
-    return EventWord(HistoryEvent::CrashLoop);
+    return EventWord(kEvents[static_cast<int>(event)].history);
 }
 
 std::optional<AlertEvent> AlertEventOfWord(std::string_view word)
@@ -69,7 +56,7 @@ bool IsWanted(const AlertEvents& events, std::string_view word)
 
 std::string MoreEventsText(AlertEvent event, int count)
 {
-    const Counted& words = kCounted[static_cast<int>(event)];
+    const EventWords& words = kEvents[static_cast<int>(event)];
     return std::to_string(count) + " more " + (count == 1 ? words.one : words.many);
 }
 

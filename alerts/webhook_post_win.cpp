@@ -5,7 +5,7 @@
 
 #include <memory>
 
-#include "alerts/alert_edges_win.h"
+#include "framework/code_page_win.h"
 #include "framework/system_error_win.h"
 
 namespace {

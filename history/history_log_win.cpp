@@ -4,8 +4,10 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <cstring>
 #include <vector>
 
+#include "framework/code_page_win.h"
 #include "framework/system_error_win.h"
 #include "history/history_files.h"
 
@@ -50,16 +52,16 @@ HANDLE OpenLog(const std::string& path, bool& mayRename)
 // had. False when the system refused, a reader holding the rotated log, say.
 bool RenameOpenLog(HANDLE file, const std::string& newPath)
 {
-    const int characters = ::MultiByteToWideChar(CP_ACP, 0, newPath.c_str(), -1, nullptr, 0);
-    if (characters <= 0)
+    const std::wstring name = WideFromCodePage(newPath);
+    if (name.empty())
         return false;
-    const std::size_t nameBytes = static_cast<std::size_t>(characters) * sizeof(WCHAR);
+    const std::size_t nameBytes = (name.size() + 1) * sizeof(WCHAR);
     std::vector<unsigned char> buffer(std::max(sizeof(FILE_RENAME_INFO), offsetof(FILE_RENAME_INFO, FileName) + nameBytes));
     FILE_RENAME_INFO* const rename = reinterpret_cast<FILE_RENAME_INFO*>(buffer.data());
     rename->ReplaceIfExists = TRUE;
     rename->RootDirectory = nullptr;
-    rename->FileNameLength = static_cast<DWORD>(nameBytes - sizeof(WCHAR));
-    ::MultiByteToWideChar(CP_ACP, 0, newPath.c_str(), -1, rename->FileName, characters);
+    rename->FileNameLength = static_cast<DWORD>(name.size() * sizeof(WCHAR));
+    std::memcpy(rename->FileName, name.c_str(), nameBytes);
     return ::SetFileInformationByHandle(file, FileRenameInfo, rename, static_cast<DWORD>(buffer.size())) != FALSE;
 }
 
