@@ -267,11 +267,13 @@ const char* ReadValue(const FieldDescription& field, std::string_view value, Ser
         server.*field.real = number;
         return nullptr;
     }
-    case Kind::Flag:
-        if (value != "0" && value != "1")
-            return "not 0 or 1";
-        server.*field.flag = value == "1" ? 1 : 0;
+    case Kind::Flag: {
+        bool on = false;
+        if (const char* why = ReadSetFlag(value, on))
+            return why;
+        server.*field.flag = on ? 1 : 0;
         return nullptr;
+    }
     case Kind::GameMode:
         for (int mode = 0; mode < kGameModeCount; ++mode) {
             if (EqualKeys(value, kGameModes[mode])) {
@@ -436,6 +438,14 @@ void SetReader::Finish()
 }
 
 }  // namespace
+
+const char* ReadSetFlag(std::string_view value, bool& flag)
+{
+    if (value != "0" && value != "1")
+        return "not 0 or 1";
+    flag = value == "1";
+    return nullptr;
+}
 
 std::string_view Trimmed(std::string_view text)
 {

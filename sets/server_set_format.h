@@ -36,6 +36,10 @@ const SetSection* FindSection(const std::vector<SetSection>& sections, std::stri
 // Without blanks at either end, as keys and values are read.
 std::string_view Trimmed(std::string_view text);
 
+// A set's on/off value, "1" or "0"; otherwise `flag` is left as it was and
+// the reason is returned, else null.
+const char* ReadSetFlag(std::string_view value, bool& flag);
+
 // How a value that was not taken is listed, after the header of its section:
 // "[Slot 1] port = 9x: not a whole number the setting can hold", with the
 // value cut to 40 characters.

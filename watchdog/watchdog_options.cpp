@@ -30,12 +30,9 @@ void WatchdogOptions::TakeSections(const std::vector<SetSection>& sections, std:
     WatchdogSettings taken;
     if (const SetSection* section = FindSection(sections, kSection)) {
         const std::string header = "[" + section->name + "]";
-        if (const std::string* backOff = section->Find(kBackOffKey)) {
-            if (*backOff == "1" || *backOff == "0")
-                taken.backOff = *backOff == "1";
-            else
-                ignored.push_back(IgnoredValueLine(header, kBackOffKey, *backOff, "not 0 or 1"));
-        }
+        const std::string* backOff = section->Find(kBackOffKey);
+        if (const char* why = backOff != nullptr ? ReadSetFlag(*backOff, taken.backOff) : nullptr)
+            ignored.push_back(IgnoredValueLine(header, kBackOffKey, *backOff, why));
         const std::string* dailyRestart = section->Find(kDailyRestartKey);
         if (dailyRestart != nullptr && !ParseDailyRestartText(*dailyRestart, taken.dailyRestart))
             ignored.push_back(IgnoredValueLine(header, kDailyRestartKey, *dailyRestart,
